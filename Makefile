@@ -1,0 +1,40 @@
+# make run   : install what is missing, build, start Orbala
+# make test  : install what is missing, build with sanitizers and warnings as errors, run every test
+# make bench : build optimised and print the benchmark figures
+# make fuzz  : build the libFuzzer targets with clang
+JOBS ?= $(shell nproc)
+XVFB := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1600x1200x24")
+
+.PHONY: deps build run test build-test bench fuzz format clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBALA_TESTS=OFF
+	cmake --build build -j $(JOBS) --target orbala
+
+run: build
+	./build/orbala
+
+build-test: deps
+	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DORBALA_STRICT=ON -DORBALA_SANITIZE=ON
+	cmake --build build-test -j $(JOBS)
+
+test: build-test
+	cd build-test && $(XVFB) ctest --output-on-failure -j 2
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORBALA_TESTS=OFF -DORBALA_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target orbala_bench
+	$(XVFB) ./build-bench/orbala_bench
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DORBALA_TESTS=OFF -DORBALA_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build build-test build-bench build-fuzz

@@ -1,0 +1,27 @@
+#pragma once
+// Number reading and writing for cells, files and fields: always with a dot, whatever the locale.
+#include <string>
+#include <string_view>
+
+namespace orbala {
+
+// Longest numeric prefix after leading blanks, 0 when there is none; "," is read as ".".
+double parseNumber(std::string_view text);
+
+// Base-10 integer prefix after leading blanks (optional sign), 0 when there is none.
+// Values beyond the int range saturate rather than wrap.
+int parseInt(std::string_view text);
+
+// Fixed notation with the given decimals ("%.*lf"), dot as decimal point.
+std::string formatFixed(double value, int decimals);
+
+// Scientific notation like "%.6le", dot as decimal point.
+std::string formatScientific(double value, int decimals = 6);
+
+// Leading and trailing white space (blank, tab, CR, LF, VT, FF) removed.
+std::string trim(std::string_view text);
+
+// Every occurrence of `from` replaced by `to`.
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+} // namespace orbala
