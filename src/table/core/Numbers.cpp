@@ -16,7 +16,8 @@ bool isBlank(char c) {
 double parseNumber(std::string_view text) {
   std::string s = replaceAll(text, ",", ".");
   size_t i = 0;
-  while (i < s.size() && isBlank(s[i])) ++i;
+  while (i < s.size() && isBlank(s[i]))
+    ++i;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
     negative = s[i] == '-';
@@ -28,7 +29,7 @@ double parseNumber(std::string_view text) {
   auto res = std::from_chars(s.data() + i, s.data() + s.size(), value, std::chars_format::general);
   if (res.ec == std::errc::result_out_of_range) {
     // Overflowing text still has a sign and a size; underflow reads as 0.
-    const std::string digits(s.data() + i, res.ptr);
+    const std::string digits(s.data() + i, static_cast<size_t>(res.ptr - (s.data() + i)));
     value = std::strtod(digits.c_str(), nullptr);
   } else if (res.ec != std::errc()) {
     return 0.0;
@@ -38,7 +39,8 @@ double parseNumber(std::string_view text) {
 
 int parseInt(std::string_view text) {
   size_t i = 0;
-  while (i < text.size() && isBlank(text[i])) ++i;
+  while (i < text.size() && isBlank(text[i]))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
@@ -74,8 +76,10 @@ std::string formatScientific(double value, int decimals) {
 
 std::string trim(std::string_view text) {
   size_t b = 0, e = text.size();
-  while (b < e && isBlank(text[b])) ++b;
-  while (e > b && isBlank(text[e - 1])) --e;
+  while (b < e && isBlank(text[b]))
+    ++b;
+  while (e > b && isBlank(text[e - 1]))
+    --e;
   return std::string(text.substr(b, e - b));
 }
 

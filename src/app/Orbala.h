@@ -1,0 +1,363 @@
+#pragma once
+// The main window: owns every widget, the point table's state, the scene and all settings.
+#include <fx.h>
+#include <fx3d.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "io/core/RecentFiles.h"
+#include "scene/core/Geometry.h"
+#include "table/core/PointModel.h"
+
+class Table_zk2;
+class MenuButtonWin10Style;
+
+extern const FXString kAppName;          // "Orbala"
+extern const FXString kVendorName;       // "Tellmark"
+extern const FXString kVersion;          // "1.31"
+extern const FXString kTitleSeparator;   // " v"
+extern const FXString kSettingsFileName; // "Orbala.ini"
+extern const char* const kColumnTitles[10];
+extern const char* const kRotationAxisNames[7];
+constexpr int kSphereColorCount = 23; // named colours of the colour menus
+extern const char* const kSphereColorNames[kSphereColorCount];
+
+// What a test (or a packager) may change about the window's surroundings.
+struct OrbalaEnvironment {
+  FXString settingsPath;      // empty: the per-user configuration folder
+  Dialogs* dialogs = nullptr; // taken over by the window; null: real toolkit boxes
+  std::string updateHost;     // empty: the maker's server
+  int updatePort = 80;
+  std::function<void(const std::string&)> openBrowser; // empty: xdg-open
+};
+
+class Orbala : public FXMainWindow {
+  FXDECLARE(Orbala)
+
+public:
+  enum {
+    ID_OPEN = 63,
+    ID_SAVE = 64,
+    ID_SAVE_AS = 65,
+    ID_SELECT_ALL = 66,
+    ID_COPY_SELECTION = 67,
+    ID_PASTE_SELECTION = 68,
+    ID_CLEAR_DATA = 69,
+    ID_HIDE_TABLE = 70,
+    ID_XYZ_COLOR_OPTION = 71,
+    ID_REDRAW = 72,
+    ID_RESET_ZOOM = 73,
+    ID_VIEW_TOP = 74,
+    ID_VIEW_BOTTOM = 75,
+    ID_VIEW_XZ = 76,
+    ID_VIEW_YZ = 77,
+    ID_VIEW_XYZ = 78,
+    ID_ROTATE = 79,
+    ID_ROTATION_AXIS = 80,
+    ID_ROTATION_AXIS_LAST = 87,
+    ID_SAVE_IMAGE = 88,
+    ID_COPY_IMAGE = 89,
+    ID_SAVE_IMAGE_TIMER = 90,
+    ID_EXIT = 91,
+    ID_RECENT_FILE = 93,
+    ID_CLEAR_RECENT = 94,
+    ID_ABOUT = 95,
+    ID_INSTRUCTIONS = 96,
+    ID_WEB_SITE = 97,
+    ID_CHECK_UPDATE = 98,
+    ID_SCALE_SIZE = 101,
+    ID_SIZES_TO_ONE = 102,
+    ID_OPAQUENESS = 104,
+    ID_SHOW_POINTS = 105,
+    ID_HIDE_POINTS = 106,
+    ID_OPAQUE_POINTS = 107,
+    ID_TRANSPARENT_POINTS = 108,
+    ID_SHOW_COLOR_POINTS = 109,
+    ID_HIDE_COLOR_POINTS = 110,
+    ID_OPAQUE_COLOR_POINTS = 111,
+    ID_TRANSPARENT_COLOR_POINTS = 112,
+    ID_ROTATION_POINT_FROM_ROW = 113,
+    ID_SHOW_RGB_COLUMNS = 114,
+    ID_STARTUP = 115,
+    ID_IMAGE_OPTION = 116,
+    ID_TABLE = 117,
+    ID_INSERT_ROW = 118,
+    ID_CLEAR_ROWS = 119,
+    ID_DELETE_ROWS = 120,
+    ID_NUMBER_OF_ROWS = 121,
+    ID_SIZE_DEFAULTS = 122,
+    ID_RESTORE_SIZES = 123,
+    ID_PUBCHEM_COLORS = 124,
+    ID_JMOL_COLORS = 125,
+    ID_SLATER_SIZES = 126,
+    ID_ALL_SAME_SIZE = 127,
+    ID_VIEWER = 128,
+    ID_SPHERE_RADIUS = 129,
+    ID_BACKGROUND = 130,
+    ID_ROTATE_TIMER = 131,
+    ID_ROTATION_DIRECTION = 132,
+    ID_ROTATION_POINT_FIELD = 133,
+    ID_ROTATION_POINT = 134,
+    ID_ROTATION_POINT_LAST = 184,
+    ID_AXIS_SCALING = 186,
+    ID_SPHERE_COLOR = 187,
+    ID_SPHERE_COLOR_LAST = 237,
+    ID_SCALE_MODE = 238,
+    ID_SCALE_MODE_LAST = 243,
+  };
+  static_assert(int(ID_OPEN) > int(FXMainWindow::ID_LAST), "ids must stay above the toolkit's own");
+
+  Orbala(FXApp* app, OrbalaEnvironment environment = OrbalaEnvironment());
+  virtual ~Orbala();
+  virtual void create();
+
+  // --- shell ---
+  long onCmdExit(FXObject*, FXSelector, void*);
+  long onTimeoutStartup(FXObject*, FXSelector, void*);
+  long onCmdHideTable(FXObject*, FXSelector, void*);
+  long onCmdXyzColorOption(FXObject*, FXSelector, void*);
+  long onCmdAbout(FXObject*, FXSelector, void*);
+  long onCmdInstructions(FXObject*, FXSelector, void*);
+  long onCmdWebSite(FXObject*, FXSelector, void*);
+  long onCmdCheckUpdate(FXObject*, FXSelector, void*);
+
+  // --- point table ---
+  long onCmdSelectAll(FXObject*, FXSelector, void*);
+  long onCmdCopySelection(FXObject*, FXSelector, void*);
+  long onCmdPasteSelection(FXObject*, FXSelector, void*);
+  long onCmdClearData(FXObject*, FXSelector, void*);
+  long onCmdRedraw(FXObject*, FXSelector, void*);
+  long onCmdShowRGBColumns(FXObject*, FXSelector, void*);
+  long onKeyReleaseTable(FXObject*, FXSelector, void*);
+  long onLeftReleaseTable(FXObject*, FXSelector, void*);
+  long onRightReleaseTable(FXObject*, FXSelector, void*);
+  long onCmdInsertRow(FXObject*, FXSelector, void*);
+  long onCmdClearRows(FXObject*, FXSelector, void*);
+  long onCmdDeleteRows(FXObject*, FXSelector, void*);
+  long onCmdNumberOfRows(FXObject*, FXSelector, void*);
+  long onCmdShowPoints(FXObject*, FXSelector, void*);
+  long onCmdHidePoints(FXObject*, FXSelector, void*);
+  long onCmdOpaquePoints(FXObject*, FXSelector, void*);
+  long onCmdTransparentPoints(FXObject*, FXSelector, void*);
+  long onCmdSphereColor(FXObject*, FXSelector, void*);
+  long onCmdImageOption(FXObject*, FXSelector, void*);
+  long onCmdElementColors(FXObject*, FXSelector, void*);
+  long onCmdSizeDefaults(FXObject*, FXSelector, void*);
+  long onCmdSlaterSizes(FXObject*, FXSelector, void*);
+  long onCmdAllSameSize(FXObject*, FXSelector, void*);
+  long onCmdRestoreSizes(FXObject*, FXSelector, void*);
+  long onCmdSizesToOne(FXObject*, FXSelector, void*);
+  long onWheelScaleSize(FXObject*, FXSelector, void*);
+  long onKeyScaleSize(FXObject*, FXSelector, void*);
+  long onWheelOpaqueness(FXObject*, FXSelector, void*);
+  long onCmdScaleMode(FXObject*, FXSelector, void*);
+
+  // --- scene ---
+  long onCmdResetZoom(FXObject*, FXSelector, void*);
+  long onCmdView(FXObject*, FXSelector, void*);
+  long onCmdRotate(FXObject*, FXSelector, void*);
+  long onTimeoutRotate(FXObject*, FXSelector, void*);
+  long onCmdRotationAxis(FXObject*, FXSelector, void*);
+  long onCmdRotationDirection(FXObject*, FXSelector, void*);
+  long onCmdRotationPoint(FXObject*, FXSelector, void*);
+  long onKeyRotationPoint(FXObject*, FXSelector, void*);
+  long onCmdRotationPointFromRow(FXObject*, FXSelector, void*);
+  long onRightPressViewer(FXObject*, FXSelector, void*);
+  long onCmdSphereRadius(FXObject*, FXSelector, void*);
+  long onCmdBackground(FXObject*, FXSelector, void*);
+
+  // --- files and exchange ---
+  long onCmdOpen(FXObject*, FXSelector, void*);
+  long onCmdSave(FXObject*, FXSelector, void*);
+  long onCmdSaveAs(FXObject*, FXSelector, void*);
+  long onCmdRecentFile(FXObject*, FXSelector, void*);
+  long onCmdClearRecent(FXObject*, FXSelector, void*);
+  long onCmdSaveImage(FXObject*, FXSelector, void*);
+  long onCmdCopyImage(FXObject*, FXSelector, void*);
+  long onTimeoutSaveImage(FXObject*, FXSelector, void*);
+
+  // --- operations (public so that tests can drive and inspect them) ---
+  void applyDefaults();
+  void setUpTable(FXint rows);
+  void updateRgbColumns();
+  void readTable(bool refit);
+  bool parseRowCoordinates(FXint row, double& x, double& y, double& z) const;
+  bool rowHasCoordinates(FXint row) const;
+  void redrawFromTable();
+  void clearInputData();
+  void freePointData();
+  void fitViewToData();
+  double sphereRadiusUnit() const;
+  void rebuildScene();
+  void addXLetter(float grey);
+  void addYLetter(float grey);
+  void addZLetter(float grey);
+  bool computeRotationPoint(bool showErrors);
+  void selectRotationPoint(bool showErrors);
+  void syncRotationAxisControls();
+  void syncRotationDirectionControls();
+  void syncScaleModeRadios();
+  void syncSphereColorRadios();
+  void applyElementColors();
+  void applyElementSizesReported();
+  void applyElementSizes();
+  void setAllSizesSame();
+  void buildColorSwatches();
+  void freeColorSwatches();
+  FXString writeSettingsBlock(bool withWindowBlock) const;
+  bool saveDataFile(const FXString& path);
+  bool readDataFile(const FXString& path, bool isSettingsFile);
+  bool applyTag(const FXString& tag, const FXString& value, bool isSettingsFile);
+  bool readAtomFile(const FXString& path, const std::vector<std::string>& lines);
+  void readSettingsFile();
+  void writeSettingsFile();
+  void addRecentFile(const FXString& path);
+  void showRecentFiles();
+  void setCurrentFile(const FXString& path);
+  bool runSaveDialog(const FXString& title, const FXString& patterns, const FXString& initialName,
+                     FXString& chosen);
+  void focusViewer();
+
+  // --- widgets ---
+  FXMenuBar* menuBar = nullptr;
+  FXMenuPane* fileMenu = nullptr;
+  FXMenuPane* saveImageMenu = nullptr;
+  FXMenuPane* imageOptionsMenu = nullptr;
+  FXMenuPane* sphereColorsMenu = nullptr;
+  FXMenuPane* rotationMenu = nullptr;
+  FXMenuPane* otherOptionsMenu = nullptr;
+  FXMenuPane* helpMenu = nullptr;
+  std::array<FXMenuCommand*, 10> recentFileItems{};
+  FXMenuCommand* clearRecentItem = nullptr;
+  FXMenuTitle* imageOptionsTitle = nullptr;
+  FXMenuRadio* grayRadio = nullptr;
+  FXMenuRadio* colorRadio = nullptr;
+  FXMenuCheck* undefinedGrayCheck = nullptr;
+  FXMenuCheck* showXYAxisCheck = nullptr;
+  FXMenuCheck* showZAxisCheck = nullptr;
+  FXMenuCheck* showAxisLabelsCheck = nullptr;
+  std::array<FXMenuRadio*, 7> rotationAxisItems{};
+  FXMenuRadio* clockwiseRadio = nullptr;
+  FXMenuRadio* counterClockwiseRadio = nullptr;
+  FXMenuCheck* showRGBColumnsCheck = nullptr;
+  FXMenuCheck* applyPubChemCheck = nullptr;
+  FXMenuCheck* applyJmolCheck = nullptr;
+  FXMenuCheck* applyDefaultSizesCheck = nullptr;
+  FXDockSite* dockSite = nullptr;
+  FXToolBarShell* toolBarShell = nullptr;
+  FXToolBar* toolBar = nullptr;
+  FXHorizontalFrame* mainFrame = nullptr;
+  FXVerticalFrame* leftPanel = nullptr;
+  std::array<FXRadioButton*, 4> rotationPointRadios{};
+  FXTextField* pointNumberField = nullptr;
+  std::array<FXTextField*, 3> rotationPointFields{};
+  std::array<FXRadioButton*, 7> rotationAxisRadios{};
+  FXint axisScaling[3] = {0, 0, 0};
+  FXDataTarget axisScalingTargets[3];
+  std::array<FXRadioButton*, 6> axisScalingRadios{};
+  FXGroupBox* scaleSizeGroup = nullptr;
+  FXTextField* scaleSizeField = nullptr;
+  std::array<FXRadioButton*, 5> scaleModeRadios{};
+  FXButton* restoreButton = nullptr;
+  FXTextField* opaquenessField = nullptr;
+  FXGroupBox* valuesGroup = nullptr;
+  Table_zk2* table = nullptr;
+  std::vector<MenuButtonWin10Style*> toolBarButtons;
+  FXButton* hideButton = nullptr;
+  FXButton* redrawButton = nullptr;
+  FXButton* rotateButton = nullptr;
+  FXGLVisual* glVisual = nullptr;
+  FXGLViewer* viewer = nullptr;
+  FXSlider* rotationSpeedSlider = nullptr;
+  FXGroupBox* sphereRadiusGroup = nullptr;
+  FXSlider* sphereRadiusSlider = nullptr;
+  FXGroupBox* backgroundGroup = nullptr;
+  FXSlider* backgroundSlider = nullptr;
+  FXToolTip* toolTip = nullptr;
+
+  FXIcon* windowIcon = nullptr;
+  FXIcon* iconOpen = nullptr;
+  FXIcon* iconSave = nullptr;
+  FXIcon* iconSaveAs = nullptr;
+  FXIcon* iconSelectAll = nullptr;
+  FXIcon* iconCopy = nullptr;
+  FXIcon* iconPaste = nullptr;
+  FXIcon* iconClear = nullptr;
+  FXIcon* iconExit = nullptr;
+  FXIcon* iconAbout = nullptr;
+  FXIcon* tableIcon = nullptr; // the check mark of the Show and Opaque cells
+
+  // --- shell state ---
+  FXString baseTitle;
+  FXint windowX = 50, windowY = 50, windowWidth = 1000, windowHeight = 800;
+  bool wasMinimized = false;
+  FXint tableRowCount = 1000;
+
+  // --- point table state ---
+  orbala::RowState rowState;
+  orbala::PointData pointData;
+  int colorScheme = 2; // 0 PubChem, 1 Jmol, 2 none yet
+  bool colorPoints = false;
+  FXint colorIndex = 0;
+  std::vector<FXIcon*> swatches; // icon i sits in the Label cell of row i
+  FXint scaleSizeType = 0;
+  FXString loadedSizes;
+  FXMenuPane* contextMenu = nullptr;
+
+  // --- scene state ---
+  FXGLGroup* sceneGroup = nullptr;
+  orbala::DataBounds dataBounds{0, 0, 0, 0, 0, 100};
+  double dataExtent = 100.0;
+  double labelSize = 1.0;
+  orbala::ViewPreset lastViewPreset = orbala::ViewPreset::Top;
+  bool rotating = false;
+  FXint rotationAxis = 0;
+  FXint rotationDirection = 0;
+  FXint rotationPointChoice = 0;
+
+  // --- files state ---
+  double fileVersion = 0.0;
+  bool viewZoomRead = false, viewCenterRead = false, viewOrientationRead = false;
+  double viewZoom = 1.0;
+  double viewCenter[3] = {0, 0, 0};
+  double viewOrientation[4] = {0, 0, 0, 1};
+  bool rowOverflow = false;
+  FXint rowOverflowCount = 0;
+  FXint recentLineCount = 0;
+  orbala::RecentFiles recentFiles;
+  FXString userFilesDirectory;
+  FXString lastExtension;
+  FXString currentFile;
+  bool currentFileIsAtomFile = false;
+  FXString pendingImageName;
+
+  // --- surroundings ---
+  FXString settingsPath;
+  std::unique_ptr<Dialogs> dialogs;
+  std::string updateHost;
+  int updatePort = 80;
+  std::function<void(const std::string&)> openBrowser;
+
+protected:
+  Orbala() {}
+
+private:
+  Orbala(const Orbala&) = delete;
+  Orbala& operator=(const Orbala&) = delete;
+
+  void buildMenus();
+  void buildToolBarLeft();
+  void buildLeftPanel();
+  void buildRotationRow(FXComposite* parent);
+  void buildControlsRow(FXComposite* parent);
+  void buildValuesGroup(FXComposite* parent);
+  void buildToolBarRight();
+  void buildSliderColumn();
+  void makeIcons();
+  MenuButtonWin10Style* addToolBarButton(const FXString& text, FXIcon* icon, FXSelector id);
+};

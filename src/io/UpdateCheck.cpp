@@ -1,0 +1,5 @@
+#include "app/Orbala.h"
+
+long Orbala::onCmdCheckUpdate(FXObject*, FXSelector, void*) {
+  return 1;
+}

@@ -1,0 +1,211 @@
+// The main window as a whole: title, placement, accelerators, the panel toggle and the radios.
+#include "GuiHarness.h"
+
+#include <fxkeys.h>
+
+#include "app/StyledWidgets.h"
+#include "table/Table_zk2.h"
+
+namespace {
+
+// Stands in for the window to see which command a menu entry sends.
+class Recorder : public FXObject {
+  FXDECLARE(Recorder)
+public:
+  std::vector<FXSelector> received;
+  long onCommand(FXObject*, FXSelector sel, void*) {
+    received.push_back(FXSELID(sel));
+    return 1;
+  }
+};
+FXDEFMAP(Recorder) RecorderMap[] = {FXMAPFUNCS(SEL_COMMAND, 0, 65535, Recorder::onCommand)};
+FXIMPLEMENT(Recorder, FXObject, RecorderMap, ARRAYNUMBER(RecorderMap))
+
+FXMenuCommand* menuEntryWithSelector(FXWindow* pane, FXSelector id) {
+  for (FXWindow* child = pane->getFirst(); child; child = child->getNext()) {
+    auto* entry = dynamic_cast<FXMenuCommand*>(child);
+    if (entry && entry->getSelector() == id) return entry;
+  }
+  return nullptr;
+}
+
+// Presses a key with modifiers in the main window, as the keyboard would.
+void pressKey(Orbala* win, FXuint code, FXuint state) {
+  FXEvent ev;
+  ev.type = SEL_KEYPRESS;
+  ev.code = code;
+  ev.state = state;
+  win->handle(win, FXSEL(SEL_KEYPRESS, 0), &ev);
+  ev.type = SEL_KEYRELEASE;
+  win->handle(win, FXSEL(SEL_KEYRELEASE, 0), &ev);
+}
+
+// Clicks File > Exit from inside a running event loop.
+class ClickExit : public FXObject {
+  FXDECLARE(ClickExit)
+  ClickExit() {}
+
+public:
+  enum { ID_CLICK = 1, ID_GUARD };
+  Orbala* win = nullptr;
+  explicit ClickExit(Orbala* w) : win(w) {}
+  long onClick(FXObject*, FXSelector, void*) {
+    win->handle(nullptr, FXSEL(SEL_COMMAND, Orbala::ID_EXIT), nullptr);
+    return 1;
+  }
+  long onGuard(FXObject*, FXSelector, void*) {
+    win->getApp()->exit(7);
+    return 1;
+  }
+};
+FXDEFMAP(ClickExit)
+ClickExitMap[] = {
+    FXMAPFUNC(SEL_TIMEOUT, ClickExit::ID_CLICK, ClickExit::onClick),
+    FXMAPFUNC(SEL_TIMEOUT, ClickExit::ID_GUARD, ClickExit::onGuard),
+};
+FXIMPLEMENT(ClickExit, FXObject, ClickExitMap, ARRAYNUMBER(ClickExitMap))
+
+} // namespace
+
+TEST_F(OrbalaTest, TitleAndDefaultsWithoutSettings) {
+  openWindow();
+  EXPECT_STREQ(win->getTitle().text(), "Orbala v1.31");
+  EXPECT_EQ(win->table->getNumRows(), 1000);
+  EXPECT_EQ(win->table->getNumColumns(), 10);
+  EXPECT_STREQ(win->table->getColumnText(7).text(), "Relative\nsize");
+  EXPECT_EQ(cell(0, 7), "1.0");
+  EXPECT_EQ(win->table->getItemIcon(0, 8), win->tableIcon);
+  EXPECT_EQ(win->table->getItemIcon(999, 9), win->tableIcon);
+  EXPECT_TRUE(win->applyJmolCheck->getCheck());
+  EXPECT_FALSE(win->applyPubChemCheck->getCheck());
+  EXPECT_TRUE(win->applyDefaultSizesCheck->getCheck());
+  EXPECT_TRUE(win->undefinedGrayCheck->getCheck());
+  EXPECT_TRUE(win->grayRadio->getCheck());
+  EXPECT_FALSE(win->colorRadio->getCheck());
+  EXPECT_STREQ(win->pointNumberField->getText().text(), "1");
+  EXPECT_STREQ(win->rotationPointFields[2]->getText().text(), "0");
+  EXPECT_STREQ(win->backgroundGroup->getText().text(), "B=100");
+  EXPECT_STREQ(win->scaleSizeField->getText().text(), "1.00");
+  EXPECT_STREQ(win->opaquenessField->getText().text(), "0.5");
+  EXPECT_FALSE(win->restoreButton->isEnabled());
+  EXPECT_EQ(win->rotationSpeedSlider->getValue(), 50);
+  EXPECT_EQ(win->sphereRadiusSlider->getValue(), 499);
+  for (auto* item : win->recentFileItems)
+    EXPECT_TRUE(item->getText().empty());
+  EXPECT_EQ(win->toolBarButtons.size(), 16u);
+}
+
+TEST_F(OrbalaTest, StartupPlacesWindowOnScreen) {
+  openWindow();
+  ASSERT_GT(testApp()->getRootWindow()->getWidth(), 1100);
+  ASSERT_GT(testApp()->getRootWindow()->getHeight(), 900);
+  fireStartup();
+  EXPECT_EQ(win->windowX, 50);
+  EXPECT_EQ(win->windowY, 50);
+  EXPECT_EQ(win->getWidth(), 1000);
+  EXPECT_EQ(win->getHeight(), 800);
+}
+
+TEST_F(OrbalaTest, StartupShrinksAnOversizedWindow) {
+  openWindow();
+  const int w = testApp()->getRootWindow()->getWidth();
+  const int h = testApp()->getRootWindow()->getHeight();
+  win->windowWidth = w + 500;
+  win->windowHeight = h + 10;
+  win->windowY = -20;
+  fireStartup();
+  EXPECT_EQ(win->getWidth(), w - 100);
+  EXPECT_EQ(win->getHeight(), h - 100);
+  EXPECT_EQ(win->windowY, 50);
+}
+
+TEST_F(OrbalaTest, AcceleratorsSendImageCommands) {
+  openWindow();
+  Recorder recorder;
+  FXMenuCommand* copy = menuEntryWithSelector(win->saveImageMenu, Orbala::ID_COPY_IMAGE);
+  FXMenuCommand* save = menuEntryWithSelector(win->saveImageMenu, Orbala::ID_SAVE_IMAGE);
+  ASSERT_TRUE(copy && save);
+  copy->setTarget(&recorder);
+  save->setTarget(&recorder);
+  pressKey(win, KEY_c, CONTROLMASK);
+  pressKey(win, KEY_s, CONTROLMASK);
+  pressKey(win, KEY_c, 0);
+  EXPECT_EQ(recorder.received, (std::vector<FXSelector>{89, 88}));
+  copy->setTarget(win);
+  save->setTarget(win);
+}
+
+TEST_F(OrbalaTest, HideThenShowRestoresThePanel) {
+  openWindow();
+  ASSERT_TRUE(win->leftPanel->shown());
+  command(Orbala::ID_HIDE_TABLE, win->hideButton);
+  EXPECT_FALSE(win->leftPanel->shown());
+  EXPECT_STREQ(win->hideButton->getText().text(), "Show");
+  EXPECT_STREQ(win->hideButton->getTipText().text(), "Show the data table and controls");
+  command(Orbala::ID_HIDE_TABLE, win->hideButton);
+  EXPECT_TRUE(win->leftPanel->shown());
+  EXPECT_STREQ(win->hideButton->getText().text(), "Hide");
+  EXPECT_STREQ(win->hideButton->getTipText().text(), "Hide the data table and controls");
+}
+
+TEST_F(OrbalaTest, XyzColorOptionsExcludeEachOther) {
+  openWindow();
+  win->applyPubChemCheck->setCheck(TRUE);
+  command(Orbala::ID_XYZ_COLOR_OPTION, win->applyPubChemCheck);
+  EXPECT_FALSE(win->applyJmolCheck->getCheck());
+  win->applyJmolCheck->setCheck(TRUE);
+  command(Orbala::ID_XYZ_COLOR_OPTION, win->applyJmolCheck);
+  EXPECT_FALSE(win->applyPubChemCheck->getCheck());
+  // Unchecking one leaves the other as it is.
+  win->applyJmolCheck->setCheck(FALSE);
+  command(Orbala::ID_XYZ_COLOR_OPTION, win->applyJmolCheck);
+  EXPECT_FALSE(win->applyPubChemCheck->getCheck());
+  EXPECT_FALSE(win->applyJmolCheck->getCheck());
+}
+
+TEST_F(OrbalaTest, RadioCommandsStoreTheirIndex) {
+  openWindow();
+  command(Orbala::ID_ROTATION_AXIS + 1, win->rotationAxisRadios[1]);
+  EXPECT_EQ(win->rotationAxis, 1);
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(win->rotationAxisItems[i]->getCheck(), i == 1) << i;
+    EXPECT_EQ(win->rotationAxisRadios[i]->getCheck(), i == 1) << i;
+  }
+  command(Orbala::ID_ROTATION_DIRECTION, win->counterClockwiseRadio);
+  EXPECT_EQ(win->rotationDirection, 1);
+  EXPECT_TRUE(win->counterClockwiseRadio->getCheck());
+  EXPECT_FALSE(win->clockwiseRadio->getCheck());
+  command(Orbala::ID_SCALE_MODE + 4, win->scaleModeRadios[4]);
+  EXPECT_EQ(win->scaleSizeType, 4);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(win->scaleModeRadios[i]->getCheck(), i == 4) << i;
+}
+
+TEST_F(OrbalaTest, ToolBarButtonsHoverAndReturnToTheirColour) {
+  openWindow();
+  FXButton* button = win->redrawButton;
+  FXEvent ev;
+  ev.code = CROSSINGNORMAL;
+  const FXColor before = button->getBackColor();
+  EXPECT_EQ(button->getHiliteColor(), hoverShade(before));
+  button->handle(button, FXSEL(SEL_ENTER, 0), &ev);
+  EXPECT_EQ(button->getBackColor(), hoverShade(before));
+  button->handle(button, FXSEL(SEL_LEAVE, 0), &ev);
+  EXPECT_EQ(button->getBackColor(), win->toolBar->getBackColor());
+  // A disabled button keeps its colour.
+  button->disable();
+  button->handle(button, FXSEL(SEL_ENTER, 0), &ev);
+  EXPECT_EQ(button->getBackColor(), win->toolBar->getBackColor());
+  button->enable();
+  EXPECT_EQ(hoverShade(FXRGB(212, 208, 200)), FXRGB(243, 239, 230));
+}
+
+TEST_F(OrbalaTest, ExitLeavesTheEventLoopWithCodeZero) {
+  openWindow();
+  ClickExit clicker(win);
+  // Exit is clicked from inside a running loop; the guard ends the loop with 7 if Exit did not.
+  testApp()->addTimeout(&clicker, ClickExit::ID_CLICK, 1);
+  testApp()->addTimeout(&clicker, ClickExit::ID_GUARD, 5000);
+  EXPECT_EQ(testApp()->run(), 0);
+  testApp()->removeTimeout(&clicker, ClickExit::ID_GUARD);
+}
