@@ -1,9 +1,8 @@
 #include "app/Orbala.h"
 
-#include <clocale>
-
 #include "app/Icons.h"
 #include "app/StyledWidgets.h"
+#include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "table/Table_zk2.h"
 
@@ -97,6 +96,8 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
       settingsPath(environment.settingsPath), dialogs(environment.dialogs),
       updateHost(environment.updateHost), updatePort(environment.updatePort),
       openBrowser(environment.openBrowser) {
+  // Also here, so no window is ever built while the toolkit's locale writes decimal commas.
+  orbala::platform::useDotForNumbers();
   if (!dialogs) dialogs.reset(new ToolkitDialogs);
   if (settingsPath.empty()) settingsPath = orbala::platform::settingsFilePath().c_str();
   for (int i = 0; i < 3; ++i) {

@@ -163,10 +163,11 @@ int main(int argc, char** argv) {
   // Tests must not touch the user's own settings.
   const std::string home = makeTempDir("home");
   setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  // Every GUI test runs under a decimal-comma locale: the toolkit adopts it in init().
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
   FXApp app("Orbala", "Tellmark");
   application = &app;
   app.init(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
   app.create();
   const int result = RUN_ALL_TESTS();
   removeTree(home);

@@ -3,6 +3,8 @@
 
 #include <fxkeys.h>
 
+#include <clocale>
+
 #include "app/StyledWidgets.h"
 #include "table/Table_zk2.h"
 
@@ -208,4 +210,13 @@ TEST_F(OrbalaTest, ExitLeavesTheEventLoopWithCodeZero) {
   testApp()->addTimeout(&clicker, ClickExit::ID_GUARD, 5000);
   EXPECT_EQ(testApp()->run(), 0);
   testApp()->removeTimeout(&clicker, ClickExit::ID_GUARD);
+}
+
+TEST_F(OrbalaTest, NumbersKeepTheirDotUnderACommaLocale) {
+  // The harness starts the toolkit under de_DE, whose decimal point is a comma.
+  openWindow();
+  EXPECT_STREQ(std::localeconv()->decimal_point, ".");
+  EXPECT_STREQ(FXStringFormat("%.2lf", 4.99).text(), "4.99");
+  EXPECT_STREQ(win->scaleSizeField->getText().text(), "1.00");
+  EXPECT_STREQ(win->opaquenessField->getText().text(), "0.5");
 }

@@ -1,0 +1,7 @@
+#include "platform/Locale.h"
+
+#include <clocale>
+
+namespace orbala::platform {
+void useDotForNumbers() { std::setlocale(LC_NUMERIC, "C"); }
+} // namespace orbala::platform
