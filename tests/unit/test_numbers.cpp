@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
 #include <clocale>
 #include <string>
 
@@ -70,4 +71,11 @@ TEST(Numbers, TrimAndReplace) {
   EXPECT_EQ(replaceAll("1,2,3", ",", "."), "1.2.3");
   EXPECT_EQ(replaceAll("<_version>", "<_", "<"), "<version>");
   EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+}
+
+TEST_F(CommaLocale, OverflowIsReadWithoutTheLocale) {
+  ASSERT_TRUE(haveComma);
+  EXPECT_TRUE(std::isinf(parseNumber("1.5e999")));
+  EXPECT_TRUE(std::isinf(parseNumber(std::string(400, '9'))));
+  EXPECT_DOUBLE_EQ(parseNumber("1.5e-999"), 0.0);
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -28,9 +29,11 @@ double parseNumber(std::string_view text) {
   double value = 0.0;
   auto res = std::from_chars(s.data() + i, s.data() + s.size(), value, std::chars_format::general);
   if (res.ec == std::errc::result_out_of_range) {
-    // Overflowing text still has a sign and a size; underflow reads as 0.
-    const std::string digits(s.data() + i, static_cast<size_t>(res.ptr - (s.data() + i)));
-    value = std::strtod(digits.c_str(), nullptr);
+    // Too large reads as infinite, too small as 0, as strtod would, but without the locale.
+    const std::string_view digits(s.data() + i, static_cast<size_t>(res.ptr - (s.data() + i)));
+    const size_t e = digits.find_first_of("eE");
+    const bool tooLarge = e == std::string_view::npos || parseInt(digits.substr(e + 1)) > 0;
+    value = tooLarge ? HUGE_VAL : 0.0;
   } else if (res.ec != std::errc()) {
     return 0.0;
   }

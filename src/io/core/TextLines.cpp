@@ -1,0 +1,48 @@
+#include "io/core/TextLines.h"
+
+namespace orbala {
+
+TextEncoding detectEncoding(std::string_view firstBytes) {
+  unsigned char b[4] = {'0', '0', '0', '0'};
+  for (size_t i = 0; i < 4 && i < firstBytes.size(); ++i)
+    b[i] = static_cast<unsigned char>(firstBytes[i]);
+  if (b[0] == 0x00 && b[1] == 0x00 && b[2] == 0xFE && b[3] == 0xFF) return TextEncoding::Utf32BE;
+  if (b[0] == 0xFF && b[1] == 0xFE && b[2] == 0x00 && b[3] == 0x00) return TextEncoding::Utf32LE;
+  if (b[0] == 0xFF && b[1] == 0xFE) return TextEncoding::Utf16LE;
+  if (b[0] == 0xFE && b[1] == 0xFF) return TextEncoding::Utf16BE;
+  return TextEncoding::Bytes;
+}
+
+size_t byteOrderMarkLength(TextEncoding encoding) {
+  switch (encoding) {
+  case TextEncoding::Utf16LE:
+  case TextEncoding::Utf16BE:
+    return 2;
+  case TextEncoding::Utf32LE:
+  case TextEncoding::Utf32BE:
+    return 4;
+  case TextEncoding::Bytes:
+    break;
+  }
+  return 0;
+}
+
+std::vector<std::string> splitTextLines(std::string_view text) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool pending = false; // text (even a lone CR) after the last line feed still makes a line
+  for (char c : text) {
+    if (c == '\n') {
+      lines.push_back(std::move(line));
+      line.clear();
+      pending = false;
+    } else {
+      pending = true;
+      if (c != '\r') line += c;
+    }
+  }
+  if (pending) lines.push_back(std::move(line));
+  return lines;
+}
+
+} // namespace orbala
