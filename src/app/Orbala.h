@@ -186,6 +186,8 @@ public:
   void setUpTable(FXint rows);
   void updateRgbColumns();
   void readTable(bool refit);
+  // readTable, then a rebuild only when readTable found no points (it rebuilds otherwise).
+  void readTableAndRebuild(bool refit);
   bool parseRowCoordinates(FXint row, double& x, double& y, double& z) const;
   bool rowHasCoordinates(FXint row) const;
   void redrawFromTable();
@@ -194,6 +196,9 @@ public:
   void fitViewToData();
   double sphereRadiusUnit() const;
   void rebuildScene();
+  void clearScene();
+  bool checkSphereColors(int count); // false after the "Color error" box
+  void addSphere(int row, double unit, float alpha);
   void addXLetter(float grey);
   void addYLetter(float grey);
   void addZLetter(float grey);
@@ -213,6 +218,8 @@ public:
   bool saveDataFile(const FXString& path);
   bool readDataFile(const FXString& path, bool isSettingsFile);
   bool applyTag(const FXString& tag, const FXString& value, bool isSettingsFile);
+  void applyDataLine(const std::string& value);
+  void finishRead(bool isSettingsFile);
   bool readAtomFile(const FXString& path, const std::vector<std::string>& lines);
   void readSettingsFile();
   void writeSettingsFile();
@@ -319,6 +326,11 @@ public:
   FXint rotationAxis = 0;
   FXint rotationDirection = 0;
   FXint rotationPointChoice = 0;
+  // While > 0, one command is evaluating the rotation point several times: one box is enough.
+  int rotationErrorScope = 0;
+  bool rotationErrorShown = false;
+  // Expires with the window; a tick that lets events run checks it before touching the window.
+  std::shared_ptr<bool> lifeToken = std::make_shared<bool>(true);
 
   // --- files state ---
   double fileVersion = 0.0;
@@ -334,6 +346,8 @@ public:
   FXString lastExtension;
   FXString currentFile;
   bool currentFileIsAtomFile = false;
+  // A box found while the window is being built waits here until the event loop runs.
+  std::unique_ptr<FXObject> startupNotice;
   FXString pendingImageName;
 
   // --- surroundings ---
