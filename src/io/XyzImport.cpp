@@ -1,5 +1,42 @@
+// The atom branch of the file reader: XYZ molecule files into table rows.
 #include "app/Orbala.h"
 
-bool Orbala::readAtomFile(const FXString&, const std::vector<std::string>&) {
-  return false;
+#include "io/core/XyzReader.h"
+#include "table/Table_zk2.h"
+#include "table/core/Elements.h"
+#include "table/core/Numbers.h"
+
+bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& lines) {
+  const orbala::XyzResult result = orbala::parseXyzLines(lines, table->getNumRows());
+  if (result.status == orbala::XyzResult::TooFewLines ||
+      result.status == orbala::XyzResult::BadLabelForm) {
+    // Not an atom file at all: say so and leave the table as it was.
+    const std::string text = orbala::replaceAll(orbala::kXyzErrorText, "%s", path.text());
+    dialogs->message(this, BoxKind::Error, orbala::kXyzErrorTitle, text.c_str());
+    return false;
+  }
+
+  clearInputData();
+  const auto& elements = orbala::elementTable();
+  for (size_t i = 0; i < result.atoms.size(); ++i) {
+    const orbala::XyzAtom& atom = result.atoms[i];
+    const FXint row = static_cast<FXint>(i);
+    table->setItemText(row, 0, elements[atom.element].symbol.c_str());
+    table->setItemText(row, 1, orbala::formatFixed(atom.x, 5).c_str());
+    table->setItemText(row, 2, orbala::formatFixed(atom.y, 5).c_str());
+    table->setItemText(row, 3, orbala::formatFixed(atom.z, 5).c_str());
+  }
+  rowOverflow = result.overflow;
+  rowOverflowCount = result.rowsFilled;
+  if (result.rowsFilled == 0) return false;
+
+  if (applyPubChemCheck->getCheck()) {
+    colorScheme = static_cast<int>(orbala::ColorScheme::PubChem);
+    applyElementColors();
+  } else if (applyJmolCheck->getCheck()) {
+    colorScheme = static_cast<int>(orbala::ColorScheme::Jmol);
+    applyElementColors();
+  }
+  if (applyDefaultSizesCheck->getCheck()) applyElementSizesReported();
+  return true;
 }

@@ -1,20 +1,154 @@
+// Element colours and sizes from the "Label" column, and the colour swatches shown in it.
 #include "app/Orbala.h"
 
-long Orbala::onCmdElementColors(FXObject*, FXSelector, void*) {
+#include "table/Table_zk2.h"
+#include "table/core/Elements.h"
+#include "table/core/Numbers.h"
+
+namespace {
+
+// Near-black rather than black: black is the swatch's transparent colour.
+const FXColor kSwatchFrame = FXRGB(0, 0, 1);
+const FXColor kSwatchTransparent = FXRGB(0, 0, 0);
+const FXColor kSwatchGray = FXRGB(200, 200, 200);
+
+std::string cellText(const Table_zk2* table, FXint row, FXint col) {
+  return table->getItemText(row, col).text();
+}
+
+// Only the low byte counts, so 256 wraps to 0 rather than bleeding into the next channel.
+FXuchar colourChannel(const Table_zk2* table, FXint row, FXint col) {
+  return static_cast<FXuchar>(orbala::parseInt(cellText(table, row, col)) & 0xFF);
+}
+
+orbala::ElementScan scanTable(const Orbala* win) {
+  return orbala::scanElementRows(
+      win->table->getNumRows(), [win](int row) { return win->rowHasCoordinates(row); },
+      [win](int row) { return cellText(win->table, row, 0); });
+}
+
+void reportUnmatched(Orbala* win, const orbala::ElementScan& scan) {
+  if (const auto text = orbala::unmatchedReport(scan)) {
+    win->dialogs->message(win, BoxKind::Warning, orbala::kUnknownElementsTitle, text->c_str());
+  }
+}
+
+} // namespace
+
+long Orbala::onCmdElementColors(FXObject*, FXSelector sel, void*) {
+  colorScheme = FXSELID(sel) == ID_PUBCHEM_COLORS ? static_cast<int>(orbala::ColorScheme::PubChem)
+                                                  : static_cast<int>(orbala::ColorScheme::Jmol);
+  applyElementColors();
   return 1;
 }
+
 long Orbala::onCmdSizeDefaults(FXObject*, FXSelector, void*) {
+  applyElementSizesReported();
   return 1;
 }
+
 long Orbala::onCmdSlaterSizes(FXObject*, FXSelector, void*) {
+  applyElementSizes();
   return 1;
 }
+
 long Orbala::onCmdAllSameSize(FXObject*, FXSelector, void*) {
+  setAllSizesSame();
   return 1;
 }
-void Orbala::applyElementColors() {}
-void Orbala::applyElementSizesReported() {}
-void Orbala::applyElementSizes() {}
-void Orbala::setAllSizesSame() {}
-void Orbala::buildColorSwatches() {}
-void Orbala::freeColorSwatches() {}
+
+void Orbala::applyElementColors() {
+  const FXint rows = FXMIN(static_cast<FXint>(swatches.size()), table->getNumRows());
+  for (FXint r = 0; r < rows; ++r)
+    table->setItemIcon(r, 0, nullptr);
+  const auto scheme = static_cast<orbala::ColorScheme>(colorScheme);
+  if (scheme != orbala::ColorScheme::PubChem && scheme != orbala::ColorScheme::Jmol) return;
+
+  const orbala::ElementScan scan = scanTable(this);
+  const auto& elements = orbala::elementTable();
+  for (const auto& [row, element] : scan.matches) {
+    const orbala::Rgb colour = *orbala::schemeColor(elements[element], scheme);
+    table->setItemText(row, 4, FXStringVal(colour.r));
+    table->setItemText(row, 5, FXStringVal(colour.g));
+    table->setItemText(row, 6, FXStringVal(colour.b));
+  }
+  if (!scan.matches.empty()) {
+    colorPoints = true;
+    syncSphereColorRadios();
+    // Drawing first: it may turn colourless rows gray, and the swatches must show that too.
+    redrawFromTable();
+    buildColorSwatches();
+  }
+  reportUnmatched(this, scan);
+}
+
+void Orbala::applyElementSizesReported() {
+  const orbala::ElementScan scan = scanTable(this);
+  const auto& elements = orbala::elementTable();
+  for (const auto& [row, element] : scan.matches)
+    table->setItemText(row, 7, orbala::formatFixed(elements[element].radius, 2).c_str());
+  if (!scan.matches.empty()) redrawFromTable();
+  reportUnmatched(this, scan);
+}
+
+void Orbala::applyElementSizes() {
+  const auto& elements = orbala::elementTable();
+  for (FXint r = 0; r < table->getNumRows(); ++r) {
+    const int element = orbala::matchElementLabel(cellText(table, r, 0));
+    if (element >= 0)
+      table->setItemText(r, 7, orbala::formatFixed(elements[element].radius, 2).c_str());
+  }
+  redrawFromTable();
+}
+
+void Orbala::setAllSizesSame() {
+  const FXString one = orbala::formatFixed(1.0, 2).c_str();
+  for (FXint r = 0; r < table->getNumRows(); ++r)
+    table->setItemText(r, 7, one);
+  redrawFromTable();
+}
+
+void Orbala::buildColorSwatches() {
+  // The table may have been resized since the last build: only touch rows it still has.
+  const FXint old = FXMIN(static_cast<FXint>(swatches.size()), table->getNumRows());
+  for (FXint r = 0; r < old; ++r)
+    table->setItemIcon(r, 0, nullptr);
+  freeColorSwatches();
+
+  FXint count = 0;
+  while (count < table->getNumRows() && rowHasCoordinates(count))
+    ++count;
+  if (count == 0) return;
+
+  const FXint w = FXMAX(table->getColumnWidth(0), 1);
+  const FXint h = FXMAX(table->getRowHeight(0), 1);
+  swatches.reserve(count);
+  for (FXint r = 0; r < count; ++r) {
+    const FXColor fill = colorPoints ? FXRGB(colourChannel(table, r, 4), colourChannel(table, r, 5),
+                                             colourChannel(table, r, 6))
+                                     : kSwatchGray;
+    auto* icon =
+        new FXIcon(getApp(), nullptr, kSwatchTransparent, IMAGE_OWNED | IMAGE_ALPHACOLOR, w, h);
+    for (FXint y = 0; y < h; ++y) {
+      for (FXint x = 0; x < w; ++x) {
+        const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+        icon->setPixel(x, y, frame ? kSwatchFrame : fill);
+      }
+    }
+    icon->create();
+    swatches.push_back(icon);
+    table->setItemIcon(r, 0, icon, FALSE);
+  }
+}
+
+void Orbala::freeColorSwatches() {
+  // Never leave a cell pointing at an icon that is about to go.
+  const FXint rows = FXMIN(static_cast<FXint>(swatches.size()), table->getNumRows());
+  for (FXint r = 0; r < rows; ++r)
+    if (table->getItemIcon(r, 0) == swatches[r]) table->setItemIcon(r, 0, nullptr);
+  for (FXIcon* icon : swatches) {
+    icon->destroy();
+    delete icon;
+  }
+  swatches.clear();
+}

@@ -1,0 +1,208 @@
+// Element colours, sizes and the colour swatches of the "Label" column, driven by their buttons.
+#include "GuiHarness.h"
+
+#include "table/Table_zk2.h"
+
+namespace {
+
+class ElementsTest : public OrbalaTest {
+protected:
+  // A row with coordinates and the given label.
+  void atomRow(int row, const std::string& label) { setRow(row, {label, "1", "2", "3"}); }
+
+  std::vector<std::string> rgb(int row) const { return {cell(row, 4), cell(row, 5), cell(row, 6)}; }
+
+  std::vector<ScriptedDialogs::Box> warnings() const {
+    std::vector<ScriptedDialogs::Box> out;
+    for (const auto& box : dialogs->boxes)
+      if (box.title == "Unknown element(s)") out.push_back(box);
+    return out;
+  }
+
+  // The swatch icon of a row, with its pixels read back from the display.
+  FXIcon* swatchPixels(int row) {
+    FXIcon* icon = win->table->getItemIcon(row, 0);
+    if (icon) icon->restore();
+    return icon;
+  }
+};
+
+const std::vector<std::string> kNoColour{"", "", ""};
+// What drawing makes of a data row without a colour while "Set undefined colors to gray" is on.
+const std::vector<std::string> kGray{"200", "200", "200"};
+const std::vector<std::string> kJmolOxygen{"244", "0", "0"};
+const std::vector<std::string> kJmolCarbon{"102", "102", "102"};
+const std::vector<std::string> kJmolHydrogen{"246", "246", "246"};
+const std::vector<std::string> kPubChemCarbon{"44", "74", "74"};
+
+} // namespace
+
+TEST_F(ElementsTest, LabelsMatchIgnoringCaseAndBlanksButNothingElse) {
+  openWindow();
+  atomRow(0, "o");
+  atomRow(1, "O");
+  atomRow(2, "O ");
+  atomRow(3, "  O");
+  atomRow(4, "O1");
+  command(Orbala::ID_JMOL_COLORS);
+  for (int r = 0; r < 4; ++r)
+    EXPECT_EQ(rgb(r), kJmolOxygen) << "row " << r;
+  EXPECT_EQ(rgb(4), kGray);
+  ASSERT_EQ(warnings().size(), 1u);
+  EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\nO1");
+}
+
+TEST_F(ElementsTest, UnknownLabelIsReportedAndOthersColoured) {
+  openWindow();
+  EXPECT_EQ(win->colorScheme, 2); // no scheme chosen yet: the button alone must be enough
+  atomRow(0, "C");
+  atomRow(1, "Xx");
+  atomRow(2, "H");
+  setRow(3, {"N"}); // no coordinates: the scan ends here and N stays uncoloured
+  command(Orbala::ID_JMOL_COLORS);
+
+  EXPECT_EQ(win->colorScheme, 1);
+  EXPECT_EQ(rgb(0), kJmolCarbon);
+  EXPECT_EQ(rgb(1), kGray);
+  EXPECT_EQ(rgb(2), kJmolHydrogen);
+  EXPECT_EQ(rgb(3), kNoColour);
+  EXPECT_TRUE(win->colorPoints);
+  EXPECT_TRUE(win->colorRadio->getCheck());
+  EXPECT_FALSE(win->grayRadio->getCheck());
+  ASSERT_EQ(dialogs->boxes.size(), 1u);
+  EXPECT_EQ(dialogs->boxes[0].kind, "warning");
+  EXPECT_EQ(dialogs->boxes[0].title, "Unknown element(s)");
+  EXPECT_EQ(dialogs->boxes[0].text, "The following elements could not be mtched:\nXx");
+
+  // Switching scheme rewrites the colours of the same rows.
+  command(Orbala::ID_PUBCHEM_COLORS);
+  EXPECT_EQ(win->colorScheme, 0);
+  EXPECT_EQ(rgb(0), kPubChemCarbon);
+}
+
+TEST_F(ElementsTest, TableWithoutAnyElementStaysQuiet) {
+  openWindow();
+  atomRow(0, "A");
+  atomRow(1, "B1");
+  command(Orbala::ID_JMOL_COLORS);
+  command(Orbala::ID_SIZE_DEFAULTS);
+  EXPECT_TRUE(dialogs->boxes.empty());
+  EXPECT_EQ(rgb(0), kNoColour);
+  EXPECT_FALSE(win->colorPoints);
+  EXPECT_TRUE(win->swatches.empty());
+  EXPECT_EQ(cell(0, 7), "1.0");
+}
+
+TEST_F(ElementsTest, FullTableReportsEveryUnknownLabel) {
+  openWindow();
+  win->setUpTable(10);
+  const char* labels[10] = {"Q", "Zz", "X1", "J", "Carbon", "C-2", "E", "Qq", "A", "Y2"};
+  for (int r = 0; r < 10; ++r)
+    atomRow(r, labels[r]);
+  command(Orbala::ID_PUBCHEM_COLORS);
+  ASSERT_EQ(warnings().size(), 1u);
+  EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\n"
+                                "Q, Zz, X1, J, Carbon, C-2, E, Qq, A, Y2");
+  EXPECT_FALSE(win->colorPoints);
+
+  dialogs->boxes.clear();
+  command(Orbala::ID_SIZE_DEFAULTS);
+  ASSERT_EQ(warnings().size(), 1u);
+  for (int r = 0; r < 10; ++r)
+    EXPECT_EQ(cell(r, 7), "1.0");
+}
+
+TEST_F(ElementsTest, SizeButtons) {
+  openWindow();
+  atomRow(0, "C");
+  atomRow(1, "o");
+  atomRow(2, "Xx");
+  setRow(3, {"Fe"}); // label only, below the data
+  setRow(5, {"Fe"});
+
+  // "Defaults" stays within the data rows and reports what it could not size.
+  command(Orbala::ID_SIZE_DEFAULTS);
+  EXPECT_EQ(cell(0, 7), "0.70");
+  EXPECT_EQ(cell(1, 7), "0.60");
+  EXPECT_EQ(cell(2, 7), "1.0");
+  EXPECT_EQ(cell(3, 7), "1.0");
+  ASSERT_EQ(warnings().size(), 1u);
+  EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\nXx");
+
+  // "Slater" reaches every row with a known label, silently.
+  dialogs->boxes.clear();
+  command(Orbala::ID_SLATER_SIZES);
+  EXPECT_EQ(cell(3, 7), "1.40");
+  EXPECT_EQ(cell(5, 7), "1.40");
+  EXPECT_EQ(cell(2, 7), "1.0");
+  EXPECT_EQ(cell(4, 7), "1.0");
+  EXPECT_TRUE(dialogs->boxes.empty());
+
+  command(Orbala::ID_ALL_SAME_SIZE);
+  for (int r : {0, 3, 999})
+    EXPECT_EQ(cell(r, 7), "1.00") << "row " << r;
+  EXPECT_TRUE(dialogs->boxes.empty());
+}
+
+TEST_F(ElementsTest, SwatchesShowEachRowsColourInItsLabelCell) {
+  openWindow();
+  atomRow(0, "O");
+  atomRow(1, "C");
+  atomRow(2, "Xx");
+  command(Orbala::ID_JMOL_COLORS);
+
+  ASSERT_EQ(win->swatches.size(), 3u);
+  const FXint w = win->table->getColumnWidth(0);
+  const FXint h = win->table->getRowHeight(0);
+  for (int r = 0; r < 3; ++r) {
+    FXIcon* icon = swatchPixels(r);
+    ASSERT_EQ(icon, win->swatches[r]) << "row " << r;
+    EXPECT_EQ(icon->getWidth(), w);
+    EXPECT_EQ(icon->getHeight(), h);
+    EXPECT_EQ(icon->getTransparentColor(), FXRGB(0, 0, 0));
+    EXPECT_EQ(icon->getPixel(0, 0), FXRGB(0, 0, 1));
+    EXPECT_EQ(icon->getPixel(w - 1, h - 1), FXRGB(0, 0, 1));
+  }
+  EXPECT_EQ(swatchPixels(0)->getPixel(w / 2, h / 2), FXRGB(244, 0, 0));
+  EXPECT_EQ(swatchPixels(1)->getPixel(w / 2, h / 2), FXRGB(102, 102, 102));
+  // An unknown atom is drawn gray, and its swatch says so.
+  EXPECT_EQ(swatchPixels(2)->getPixel(w / 2, h / 2), FXRGB(200, 200, 200));
+  EXPECT_EQ(win->table->getItemIcon(3, 0), nullptr);
+}
+
+TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
+  openWindow();
+  setRow(0, {"p", "0", "0", "0", "300", "abc", "-1"});
+  setRow(1, {"q", "0", "0", "0", "10", "20", "30"});
+  win->colorPoints = true;
+  win->buildColorSwatches();
+  const FXint w = win->table->getColumnWidth(0);
+  const FXint h = win->table->getRowHeight(0);
+  EXPECT_EQ(swatchPixels(0)->getPixel(w / 2, h / 2), FXRGB(44, 0, 255));
+  EXPECT_EQ(swatchPixels(1)->getPixel(w / 2, h / 2), FXRGB(10, 20, 30));
+
+  win->colorPoints = false;
+  win->buildColorSwatches();
+  ASSERT_EQ(win->swatches.size(), 2u);
+  EXPECT_EQ(swatchPixels(1)->getPixel(w / 2, h / 2), FXRGB(200, 200, 200));
+}
+
+TEST_F(ElementsTest, SwatchesSurviveATableThatShrank) {
+  openWindow();
+  for (int r = 0; r < 30; ++r)
+    atomRow(r, "H");
+  command(Orbala::ID_JMOL_COLORS);
+  ASSERT_EQ(win->swatches.size(), 30u);
+
+  // The new table has fewer rows than there are swatches: nothing may touch the missing rows.
+  win->setUpTable(10);
+  for (int r = 0; r < 10; ++r)
+    atomRow(r, "N");
+  command(Orbala::ID_PUBCHEM_COLORS);
+  ASSERT_EQ(win->swatches.size(), 10u);
+  EXPECT_EQ(win->table->getItemIcon(9, 0), win->swatches[9]);
+
+  win->freeColorSwatches();
+  EXPECT_TRUE(win->swatches.empty());
+  EXPECT_EQ(win->table->getItemIcon(0, 0), nullptr);
+}
