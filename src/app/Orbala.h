@@ -219,7 +219,9 @@ public:
   bool readDataFile(const FXString& path, bool isSettingsFile);
   bool applyTag(const FXString& tag, const FXString& value, bool isSettingsFile);
   void applyDataLine(const std::string& value);
+  bool passesTaggedCheck(const std::vector<std::string>& lines) const;
   void finishRead(bool isSettingsFile);
+  void syncReadControls();
   bool readAtomFile(const FXString& path, const std::vector<std::string>& lines);
   void readSettingsFile();
   void writeSettingsFile();

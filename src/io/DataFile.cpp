@@ -1,14 +1,256 @@
+// The tagged file format on the window: the settings block, data files and the shared reader.
 #include "app/Orbala.h"
 
-FXString Orbala::writeSettingsBlock(bool) const {
-  return FXString();
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "io/TextFile.h"
+#include "io/core/FileNames.h"
+#include "io/core/TagFormat.h"
+#include "platform/AtomicFile.h"
+#include "platform/DebugOutput.h"
+#include "table/Table_zk2.h"
+#include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
+
+namespace {
+
+// The debugger output of one line is cut here, and one read reports at most this many lines:
+// a binary file must not flood standard error.
+constexpr size_t kDebugLineBytes = 4096;
+constexpr int kDebugLinesPerRead = 1000;
+
+std::string str(const FXString& s) {
+  return std::string(s.text(), static_cast<size_t>(s.length()));
 }
-bool Orbala::saveDataFile(const FXString&) {
+
+FXString fx(const std::string& s) {
+  return FXString(s.c_str(), static_cast<FXint>(s.size()));
+}
+
+std::string upperAscii(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+// Control bytes of a binary file would reach a terminal as escape sequences.
+std::string printable(std::string_view line) {
+  std::string out(line.substr(0, kDebugLineBytes));
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  return out;
+}
+
+void reportUnknownLine(std::string_view line) {
+  orbala::platform::debugOutput("Ini file parameter not found: \"" + printable(line) + "\"\n");
+}
+
+} // namespace
+
+FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
+  orbala::SettingsValues s;
+  s.version = str(kVersion);
+  s.colorPoints = colorRadio->getCheck() != FALSE;
+  s.colorIndex = colorIndex;
+  s.applyPubChemColors = applyPubChemCheck->getCheck() != FALSE;
+  s.applyJmolColors = applyJmolCheck->getCheck() != FALSE;
+  s.applyDefaultAtomSizes = applyDefaultSizesCheck->getCheck() != FALSE;
+  s.setUndefinedColorsToGray = undefinedGrayCheck->getCheck() != FALSE;
+  s.showXyAxis = showXYAxisCheck->getCheck() != FALSE;
+  s.showZAxis = showZAxisCheck->getCheck() != FALSE;
+  s.showAxisLabels = showAxisLabelsCheck->getCheck() != FALSE;
+  s.showRgbTableCols = showRGBColumnsCheck->getCheck() != FALSE;
+  s.rotationAxis = rotationAxis;
+  s.rotationDirection = rotationDirection;
+  s.rotationSpeed = rotationSpeedSlider->getValue();
+  s.sphereRadius = sphereRadiusSlider->getValue();
+  s.backgroundColor = backgroundSlider->getValue();
+  s.rotationLocationIndex = rotationPointChoice;
+  s.scaleSizeType = scaleSizeType;
+  s.alphaLevel = str(opaquenessField->getText());
+  s.rotationPointIndex = str(pointNumberField->getText());
+  s.rotationPointX = str(rotationPointFields[0]->getText());
+  s.rotationPointY = str(rotationPointFields[1]->getText());
+  s.rotationPointZ = str(rotationPointFields[2]->getText());
+  s.axisScaling = {axisScaling[0], axisScaling[1], axisScaling[2]};
+  if (!withWindowBlock) return fx(orbala::formatSettingsBlock(s, nullptr));
+
+  orbala::WindowValues w;
+  // Where the window is now; before it exists on the screen, where it is meant to go.
+  const bool onScreen = id() != 0;
+  w.x = onScreen ? getX() : windowX;
+  w.y = onScreen ? getY() : windowY;
+  w.width = onScreen ? getWidth() : windowWidth;
+  w.height = onScreen ? getHeight() : windowHeight;
+  w.minimized = onScreen ? isMinimized() : wasMinimized;
+  w.numRows = table->getNumRows();
+  w.userFilesDirectory = str(userFilesDirectory);
+  w.lastExtension = str(lastExtension);
+  for (int i = 0; i < orbala::RecentFiles::kSlots; ++i)
+    w.recentFiles[i] = recentFiles.get(i);
+  return fx(orbala::formatSettingsBlock(s, &w));
+}
+
+bool Orbala::saveDataFile(const FXString& path) {
+  std::string text = str(writeSettingsBlock(false));
+  const FXVec3f& center = viewer->getCenter();
+  const FXQuatf& rotation = viewer->getOrientation();
+  const double centerXyz[3] = {center.x, center.y, center.z};
+  const double orientation[4] = {rotation.x, rotation.y, rotation.z, rotation.w};
+  text += orbala::formatViewBlock(viewer->getZoom(), centerXyz, orientation);
+  const FXint rows = table->getNumRows();
+  for (FXint r = 0; r < rows; ++r) {
+    if (table->getItemText(r, 1).empty() && table->getItemText(r, 2).empty() &&
+        table->getItemText(r, 3).empty())
+      continue;
+    for (FXint c = 0; c < 10; ++c) {
+      const std::string cellText = c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide")
+                                          : orbala::trim(str(table->getItemText(r, c)));
+      text += orbala::formatDataLine(r, c, cellText);
+    }
+  }
+  // Written beside the old file and renamed over it: a failed save never destroys it.
+  if (!orbala::platform::replaceFileContents(str(path), text)) {
+    dialogs->message(this, BoxKind::Error, "File error",
+                     FXStringFormat("File \"%s\" could not be written.", path.text()));
+    return false;
+  }
+  addRecentFile(path);
+  return true;
+}
+
+bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
+  recentLineCount = 0;
+  viewZoomRead = viewCenterRead = viewOrientationRead = false;
+  rowOverflow = false;
+  rowOverflowCount = 0;
+
+  std::vector<std::string> lines;
+  std::string whyNot;
+  if (!orbala::readTextLines(str(path), lines, &whyNot)) {
+    if (isSettingsFile) return false;
+    FXString text = FXStringFormat("Unable to open file (2): %s", path.text());
+    // A file that is there and not empty was refused for a reason worth telling.
+    if (FXStat::isFile(path) && FXStat::size(path) > 0) text += fx("\n\n" + whyNot);
+    dialogs->message(this, BoxKind::Error, "Error Loading File", text);
+    return false;
+  }
+  if (lines.empty()) return false;
+
+  if (!isSettingsFile) {
+    lastExtension = fx(upperAscii(orbala::pathExtension(str(path))));
+    if (lastExtension == "XYZ") {
+      if (!readAtomFile(path, lines)) return false;
+      finishRead(isSettingsFile);
+      return true;
+    }
+  }
+
+  // A data file that will be refused must not wipe the table the user has typed.
+  if (!isSettingsFile && !passesTaggedCheck(lines)) return false;
+  clearInputData();
+  int found = 0, unknown = 0;
+  for (const std::string& line : lines) {
+    // applyTag turns "<_" into "<" itself; doing it twice would accept "<__version>".
+    const size_t close = line.find('>');
+    const std::string tag = close == std::string::npos ? line + ">" : line.substr(0, close + 1);
+    if (applyTag(fx(tag), fx(orbala::splitTagLine(line).value), isSettingsFile)) {
+      ++found;
+    } else if (++unknown <= kDebugLinesPerRead) {
+      reportUnknownLine(line);
+    }
+  }
+  if (unknown > kDebugLinesPerRead)
+    orbala::platform::debugOutput("... and " + std::to_string(unknown - kDebugLinesPerRead) +
+                                  " more unrecognised lines\n");
+  if (found < 10 || fileVersion < 0.1) {
+    // The settings lines already applied stay: let the controls show them.
+    if (isSettingsFile) syncReadControls();
+    return false;
+  }
+  finishRead(isSettingsFile);
+  return true;
+}
+
+// Whether reading the lines would end with ten known tags and a version of 0.1 or more.
+bool Orbala::passesTaggedCheck(const std::vector<std::string>& lines) const {
+  int found = 0;
+  double version = fileVersion;
+  for (const std::string& line : lines) {
+    const orbala::TagLine split = orbala::splitTagLine(line);
+    const orbala::Tag tag = orbala::lookupTag(split.tag);
+    if (tag == orbala::Tag::Unknown) continue;
+    ++found;
+    if (tag == orbala::Tag::Version) version = orbala::parseNumber(split.value);
+  }
+  if (found >= 10 && version >= 0.1) return true;
+  int shown = 0;
+  for (const std::string& line : lines)
+    if (orbala::lookupTag(orbala::splitTagLine(line).tag) == orbala::Tag::Unknown &&
+        ++shown <= kDebugLinesPerRead)
+      reportUnknownLine(line);
   return false;
 }
-bool Orbala::readDataFile(const FXString&, bool) {
-  return false;
+
+// The radio groups and slider captions follow the values a read has set.
+void Orbala::syncReadControls() {
+  colorRadio->setCheck(colorPoints);
+  grayRadio->setCheck(!colorPoints);
+  syncRotationDirectionControls();
+  syncRotationAxisControls();
+  syncScaleModeRadios();
+  for (int i = 0; i < 4; ++i)
+    rotationPointRadios[i]->setCheck(i == rotationPointChoice);
+  sphereRadiusGroup->setText(
+      fx("R=" + orbala::formatFixed(sphereRadiusSlider->getValue() * 0.01, 2)));
+  sphereRadiusGroup->recalc();
+  // The B slider may have moved too; its caption would otherwise show the old value.
+  backgroundGroup->setText(FXStringFormat("B=%d", backgroundSlider->getValue()));
+  backgroundGroup->recalc();
 }
-bool Orbala::applyTag(const FXString&, const FXString&, bool) {
-  return false;
+
+// The work after every successful read: controls, scene and view follow what was read.
+void Orbala::finishRead(bool isSettingsFile) {
+  syncReadControls();
+  const float r = static_cast<float>(std::sqrt(3.0 * (2.0 * dataExtent) * (2.0 * dataExtent)));
+  viewer->setBounds(FXRangef(FXVec3f(-r, -r, -r), FXVec3f(r, r, r)));
+  computeRotationPoint(false);
+  rebuildScene();
+
+  std::string sizes;
+  const FXint rows = table->getNumRows();
+  for (FXint row = 0; row < rows; ++row)
+    sizes += str(table->getItemText(row, 7)) + "|";
+  loadedSizes = fx(sizes);
+  restoreButton->enable();
+  updateRgbColumns();
+  buildColorSwatches();
+
+  if (!isSettingsFile && rowOverflow) {
+    const FXint holds = table->getNumRows();
+    FXString text =
+        rowOverflowCount < orbala::kMaxTableRows
+            ? FXStringFormat("Your file has more rows of data than the table can hold.\n\nResize "
+                             "the table to have at least %d rows and read it again.",
+                             rowOverflowCount)
+            : FXStringFormat("Your file has more rows of data than the table can hold.\n\nIt "
+                             "names row %d, but a table can have at most %d rows; only the "
+                             "first %d rows were read.",
+                             rowOverflowCount, orbala::kMaxTableRows, holds);
+    dialogs->message(this, BoxKind::Warning, "Data warning", text);
+  }
+  selectRotationPoint(false);
+  if (isSettingsFile) return;
+
+  onCmdResetZoom(nullptr, 0, nullptr);
+  if (viewZoomRead) viewer->setZoom(viewZoom);
+  if (viewCenterRead)
+    viewer->setCenter(FXVec3f(static_cast<float>(viewCenter[0]), static_cast<float>(viewCenter[1]),
+                              static_cast<float>(viewCenter[2])));
+  if (viewOrientationRead)
+    viewer->setOrientation(
+        FXQuatf(static_cast<float>(viewOrientation[0]), static_cast<float>(viewOrientation[1]),
+                static_cast<float>(viewOrientation[2]), static_cast<float>(viewOrientation[3])));
 }

@@ -1,15 +1,132 @@
+// Open, Save and Save as, and the save dialog they share with the image export.
 #include "app/Orbala.h"
 
+#include <string>
+#include <vector>
+
+#include "io/core/FileNames.h"
+#include "table/core/Numbers.h"
+
+namespace {
+
+const char* const kOpenPatterns = "Orbala (*.qvx)\nXYZ (*.xyz)\nText (*.txt)\n";
+const char* const kSavePatterns = "Orbala (*.qvx)";
+
+std::string str(const FXString& s) {
+  return std::string(s.text(), static_cast<size_t>(s.length()));
+}
+
+FXString fx(const std::string& s) {
+  return FXString(s.c_str(), static_cast<FXint>(s.size()));
+}
+
+// Entry `index` of a "\n"-separated pattern list; empty when there is none.
+std::string patternAt(const std::string& list, int index) {
+  size_t start = 0;
+  for (int i = 0; i < index; ++i) {
+    start = list.find('\n', start);
+    if (start == std::string::npos) return "";
+    ++start;
+  }
+  const size_t end = list.find('\n', start);
+  return list.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+bool isAtomFilePath(const FXString& path) {
+  std::string ext = orbala::pathExtension(str(path));
+  for (char& c : ext)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return ext == "XYZ";
+}
+
+} // namespace
+
 long Orbala::onCmdOpen(FXObject*, FXSelector, void*) {
+  FileDialogRequest request;
+  request.title = "Open file";
+  request.patterns = kOpenPatterns;
+  request.currentPattern = orbala::preselectPattern(kOpenPatterns, str(lastExtension));
+  request.directory = userFilesDirectory;
+  request.selectMode = SELECTFILE_EXISTING;
+  if (!dialogs->chooseFile(this, request)) {
+    focusViewer();
+    return 1;
+  }
+  userFilesDirectory = request.directory;
+  const FXString path = request.fileName;
+  if (!readDataFile(path, false)) {
+    dialogs->message(this, BoxKind::Error, "User file error", "The file could not be read.");
+  } else {
+    onCmdResetZoom(nullptr, 0, nullptr);
+    setCurrentFile(path);
+    addRecentFile(path);
+    lastExtension = fx(orbala::pathExtension(str(path)));
+  }
+  focusViewer();
   return 1;
 }
+
 long Orbala::onCmdSave(FXObject*, FXSelector, void*) {
+  // An atom file is only ever read: the tagged format must not replace it, so ask for a name.
+  if (currentFile.empty() || currentFileIsAtomFile) return onCmdSaveAs(nullptr, 0, nullptr);
+  saveDataFile(currentFile);
+  focusViewer();
   return 1;
 }
+
 long Orbala::onCmdSaveAs(FXObject*, FXSelector, void*) {
+  FXString chosen;
+  if (runSaveDialog("Save file as", kSavePatterns, FXString(), chosen)) {
+    userFilesDirectory = fx(orbala::pathDirectory(str(chosen)));
+    lastExtension = fx(orbala::pathExtension(str(chosen)));
+    saveDataFile(chosen);
+    setCurrentFile(chosen);
+  }
+  focusViewer();
   return 1;
 }
-void Orbala::setCurrentFile(const FXString&) {}
-bool Orbala::runSaveDialog(const FXString&, const FXString&, const FXString&, FXString&) {
-  return false;
+
+void Orbala::setCurrentFile(const FXString& path) {
+  currentFile = path;
+  currentFileIsAtomFile = isAtomFilePath(path);
+  setTitle(baseTitle + "     " + path);
+}
+
+bool Orbala::runSaveDialog(const FXString& title, const FXString& patterns,
+                           const FXString& initialName, FXString& chosen) {
+  for (;;) {
+    FileDialogRequest request;
+    request.title = title;
+    request.patterns = patterns;
+    request.currentPattern = 0;
+    request.directory = userFilesDirectory;
+    request.fileName = initialName;
+    request.selectMode = SELECTFILE_ANY;
+    if (!dialogs->chooseFile(this, request)) return false;
+
+    const std::string ext =
+        orbala::extensionFromPattern(patternAt(str(patterns), request.currentPattern));
+    if (ext.empty()) {
+      dialogs->message(this, BoxKind::Error, "Filename error", "Illegal/unknown file extension.");
+      continue;
+    }
+    const std::string name = orbala::forceExtension(str(request.fileName), ext);
+    const std::string fileName = orbala::pathFileName(name);
+    // A name that is nothing but the forced extension (".qvx") has no name at all.
+    const std::string stem = fileName.substr(0, fileName.size() - ext.size() - 1);
+    if (orbala::isIllegalFileName(fileName) || orbala::trim(stem).empty()) {
+      dialogs->message(
+          this, BoxKind::Error, "Filename error",
+          FXString("Your filename contains illegal characters.\n\nIllegal characters include: ") +
+              orbala::kIllegalFileNameChars);
+      continue;
+    }
+    if (FXStat::exists(fx(name)) &&
+        !dialogs->question(
+            this, "Overwrite",
+            FXStringFormat("\"%s\" already exists.\nDo you want to replace it?", fileName.c_str())))
+      continue;
+    chosen = fx(name);
+    return true;
+  }
 }

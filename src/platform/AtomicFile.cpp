@@ -1,0 +1,97 @@
+#include "platform/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace orbala::platform {
+
+namespace {
+
+bool fail(std::string* whyNot, const std::string& what, int error) {
+  if (whyNot) *whyNot = error ? what + ": " + std::strerror(error) : what;
+  return false;
+}
+
+std::string folderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a link points to, so that the link survives the rename; the path itself otherwise.
+std::string resolveLink(const std::string& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* real = realpath(path.c_str(), nullptr);
+  if (!real) return path; // a dangling link is simply replaced
+  std::string resolved(real);
+  std::free(real);
+  return resolved;
+}
+
+bool writeAll(int fd, const std::string& content) {
+  const char* p = content.data();
+  size_t left = content.size();
+  while (left > 0) {
+    const ssize_t n = write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+mode_t newFileMode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+} // namespace
+
+bool replaceFileContents(const std::string& pathIn, const std::string& content,
+                         std::string* whyNot) {
+  if (pathIn.empty()) return fail(whyNot, "no file name", 0);
+  const std::string path = resolveLink(pathIn);
+  mode_t mode = newFileMode();
+  struct stat st;
+  if (stat(path.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return fail(whyNot, "not a regular file", 0);
+    mode = st.st_mode & 07777;
+  }
+
+  // A short hidden name: a long target name plus a suffix could pass the file-name limit.
+  std::string pattern = folderOf(path) + "/.orbala-save-XXXXXX";
+  std::vector<char> temp(pattern.begin(), pattern.end());
+  temp.push_back('\0');
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return fail(whyNot, "cannot create a file in the folder", errno);
+
+  int error = 0;
+  if (!writeAll(fd, content)) error = errno;
+  if (!error && fchmod(fd, mode) != 0) error = errno;
+  if (!error && fsync(fd) != 0) error = errno;
+  if (close(fd) != 0 && !error) error = errno;
+  if (!error && rename(temp.data(), path.c_str()) != 0) error = errno;
+  if (error) {
+    unlink(temp.data());
+    return fail(whyNot, "cannot write the file", error);
+  }
+  // Make the rename itself durable; the data is already safe if this fails.
+  const int dirFd = open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirFd >= 0) {
+    fsync(dirFd);
+    close(dirFd);
+  }
+  return true;
+}
+
+} // namespace orbala::platform

@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+namespace orbala::platform {
+
+// Replaces the file at path by content in one step. The text is written to a new file in the
+// same folder, flushed to disk and only then renamed over the old file, so a write that fails
+// part-way (full disk, quota, size limit) leaves the previous file exactly as it was.
+// An existing file keeps its permission bits; a new one gets 0666 less the umask. A symbolic
+// link is followed, so its target is replaced and the link stays. Fails, with a short reason
+// in whyNot, when the path names a folder or another non-regular file.
+bool replaceFileContents(const std::string& path, const std::string& content,
+                         std::string* whyNot = nullptr);
+
+} // namespace orbala::platform
