@@ -18,6 +18,8 @@ FXApp* testApp() {
   return application;
 }
 
+std::vector<ScriptedDialogs::Box> ScriptedDialogs::boxesOfClosedWindow;
+
 void ScriptedDialogs::message(FXWindow*, BoxKind kind, const FXString& title,
                               const FXString& text) {
   const char* name = kind == BoxKind::Error     ? "error"

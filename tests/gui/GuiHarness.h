@@ -21,6 +21,9 @@ public:
     std::string text;
   };
   std::vector<Box> boxes;
+  // The boxes of the last recorder destroyed with its window (boxes shown by the destructor).
+  static std::vector<Box> boxesOfClosedWindow;
+  ~ScriptedDialogs() override { boxesOfClosedWindow = boxes; }
   std::deque<bool> answers;                    // for question(); No when empty
   std::deque<FileDialogRequest> fileAnswers;   // for chooseFile(); cancel when empty
   std::vector<FileDialogRequest> fileRequests; // what each file dialog was asked to show

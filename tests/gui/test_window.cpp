@@ -48,11 +48,15 @@ class ClickExit : public FXObject {
   ClickExit() {}
 
 public:
-  enum { ID_CLICK = 1, ID_GUARD };
+  enum { ID_CLICK = 1, ID_GUARD, ID_CLOSE_BOX };
   Orbala* win = nullptr;
   explicit ClickExit(Orbala* w) : win(w) {}
   long onClick(FXObject*, FXSelector, void*) {
     win->handle(nullptr, FXSEL(SEL_COMMAND, Orbala::ID_EXIT), nullptr);
+    return 1;
+  }
+  long onCloseBox(FXObject*, FXSelector, void*) {
+    win->close(TRUE);
     return 1;
   }
   long onGuard(FXObject*, FXSelector, void*) {
@@ -64,6 +68,7 @@ FXDEFMAP(ClickExit)
 ClickExitMap[] = {
     FXMAPFUNC(SEL_TIMEOUT, ClickExit::ID_CLICK, ClickExit::onClick),
     FXMAPFUNC(SEL_TIMEOUT, ClickExit::ID_GUARD, ClickExit::onGuard),
+    FXMAPFUNC(SEL_TIMEOUT, ClickExit::ID_CLOSE_BOX, ClickExit::onCloseBox),
 };
 FXIMPLEMENT(ClickExit, FXObject, ClickExitMap, ARRAYNUMBER(ClickExitMap))
 
@@ -219,4 +224,28 @@ TEST_F(OrbalaTest, NumbersKeepTheirDotUnderACommaLocale) {
   EXPECT_STREQ(FXStringFormat("%.2lf", 4.99).text(), "4.99");
   EXPECT_STREQ(win->scaleSizeField->getText().text(), "1.00");
   EXPECT_STREQ(win->opaquenessField->getText().text(), "0.5");
+}
+
+TEST_F(OrbalaTest, CloseBoxEndsTheProgramAndWritesTheSettings) {
+  openWindow();
+  win->backgroundSlider->setValue(42);
+  ClickExit clicker(win);
+  testApp()->addTimeout(&clicker, ClickExit::ID_CLOSE_BOX, 1);
+  testApp()->addTimeout(&clicker, ClickExit::ID_GUARD, 5000);
+  const int code = testApp()->run();
+  testApp()->removeTimeout(&clicker, ClickExit::ID_GUARD);
+  win = nullptr; // the close box deleted it
+  EXPECT_EQ(code, 0);
+  EXPECT_NE(readFile(settingsPath).find("<backgroundColor_Slider>42\n"), std::string::npos);
+}
+
+TEST_F(OrbalaTest, UnwritableSettingsAreReportedOnceAtExit) {
+  settingsPath = "/proc/orbala-cannot-write/Orbala.ini";
+  openWindow();
+  closeWindow();
+  const auto& boxes = ScriptedDialogs::boxesOfClosedWindow;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].title, "File error");
+  EXPECT_EQ(boxes[0].text, "File \"" + settingsPath +
+                               "\" could not be written, your settings cannot be saved.");
 }
