@@ -1,14 +1,180 @@
+// Building the scene from the parsed points: axes, letters and one sphere per shown point.
 #include "app/Orbala.h"
 
-long Orbala::onCmdImageOption(FXObject*, FXSelector, void*) {
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <string_view>
+
+#include "scene/GLObjects.h"
+#include "scene/core/SceneStrokes.h"
+#include "scene/core/SphereStyle.h"
+#include "table/Table_zk2.h"
+#include "table/core/Numbers.h"
+
+namespace {
+
+std::string_view cellText(const FXString& text) {
+  return std::string_view(text.text(), static_cast<size_t>(text.length()));
+}
+
+void addLine(FXGLGroup* group, const orbala::Segment& s, float grey) {
+  auto* line = new GLLine_zk2;
+  line->fm.pos = FXVec3f(s.from.x, s.from.y, s.from.z);
+  line->to.pos = FXVec3f(s.to.x, s.to.y, s.to.z);
+  line->color[0] = line->color[1] = line->color[2] = grey;
+  line->width = 1.0f;
+  group->append(line);
+}
+
+void addLines(FXGLGroup* group, const std::vector<orbala::Segment>& strokes, float grey) {
+  for (const orbala::Segment& s : strokes)
+    addLine(group, s, grey);
+}
+
+FXMaterial toMaterial(const orbala::Material& m) {
+  FXMaterial out;
+  out.ambient = FXVec4f(m.ambient[0], m.ambient[1], m.ambient[2], m.ambient[3]);
+  out.diffuse = FXVec4f(m.diffuse[0], m.diffuse[1], m.diffuse[2], m.diffuse[3]);
+  out.specular = FXVec4f(m.specular[0], m.specular[1], m.specular[2], m.specular[3]);
+  out.emission = FXVec4f(m.emission[0], m.emission[1], m.emission[2], m.emission[3]);
+  out.shininess = m.shininess;
+  return out;
+}
+
+} // namespace
+
+long Orbala::onCmdImageOption(FXObject* sender, FXSelector, void*) {
+  if (sender == colorRadio) colorPoints = true;
+  if (sender == grayRadio) colorPoints = false;
+  syncSphereColorRadios();
+  readTableAndRebuild(true);
   return 1;
 }
-void Orbala::fitViewToData() {}
-double Orbala::sphereRadiusUnit() const {
-  return 1.0;
+
+void Orbala::syncSphereColorRadios() {
+  colorRadio->setCheck(colorPoints);
+  grayRadio->setCheck(!colorPoints);
 }
-void Orbala::rebuildScene() {}
-void Orbala::addXLetter(float) {}
-void Orbala::addYLetter(float) {}
-void Orbala::addZLetter(float) {}
-void Orbala::syncSphereColorRadios() {}
+
+void Orbala::fitViewToData() {
+  const int count = pointData.pointCount;
+  if (count < 1) return;
+  dataBounds = orbala::measureBounds(pointData.xValues.data(), pointData.yValues.data(),
+                                     pointData.zValues.data(), count);
+  dataExtent = orbala::dataExtentOf(dataBounds);
+  const FXfloat h = static_cast<FXfloat>(orbala::viewHalfSize(dataExtent));
+  viewer->setBounds(FXRangef(-h, h, -h, h, -h, h));
+  computeRotationPoint(true);
+  labelSize = orbala::labelSizeFor(dataExtent);
+}
+
+double Orbala::sphereRadiusUnit() const {
+  return orbala::sphereRadiusUnit(sphereRadiusSlider->getValue(), dataExtent);
+}
+
+void Orbala::addXLetter(float grey) {
+  addLines(sceneGroup,
+           orbala::xLetterStrokes(dataExtent, sphereRadiusUnit(), labelSize, lastViewPreset), grey);
+}
+
+void Orbala::addYLetter(float grey) {
+  addLines(sceneGroup, orbala::yLetterStrokes(dataExtent, sphereRadiusUnit(), labelSize), grey);
+}
+
+void Orbala::addZLetter(float grey) {
+  addLines(sceneGroup,
+           orbala::zLetterStrokes(dataBounds.zMax, sphereRadiusUnit(), labelSize, lastViewPreset),
+           grey);
+}
+
+void Orbala::clearScene() {
+  // The viewer must not keep pointing at an object that is about to go.
+  if (viewer->getSelection()) viewer->setSelection(nullptr);
+  for (FXint i = sceneGroup->no() - 1; i >= 0; --i)
+    delete sceneGroup->child(i);
+  sceneGroup->clear();
+}
+
+bool Orbala::checkSphereColors(int count) {
+  for (int i = 0; i < count; ++i) {
+    if (!rowState.showFlags[i]) continue;
+    const FXString r = table->getItemText(i, 4);
+    const FXString g = table->getItemText(i, 5);
+    const FXString b = table->getItemText(i, 6);
+    if (!orbala::colorCellsInError(cellText(r), cellText(g), cellText(b))) continue;
+    if (!undefinedGrayCheck->getCheck()) {
+      dialogs->message(this, BoxKind::Error, "Color error",
+                       FXStringFormat("Check your color values in row %d, they must be in the "
+                                      "range of 0 - 255.\n\nYou can switch all to gray using the "
+                                      "\"Image options->Gray spheres\" menu item.",
+                                      i + 1));
+      return false;
+    }
+    for (int c = 4; c <= 6; ++c)
+      table->setItemText(i, c, "200");
+  }
+  return true;
+}
+
+void Orbala::addSphere(int row, double unit, float alpha) {
+  const double r = unit * rowState.relativeSizes[row];
+  auto* sphere = new GLSphere_zk2(
+      static_cast<FXfloat>(pointData.xValues[row]), static_cast<FXfloat>(pointData.yValues[row]),
+      static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
+  orbala::Rgb channels{orbala::sphereGreyChannel, orbala::sphereGreyChannel,
+                       orbala::sphereGreyChannel};
+  if (colorPoints) {
+    const FXString red = table->getItemText(row, 4);
+    const FXString green = table->getItemText(row, 5);
+    const FXString blue = table->getItemText(row, 6);
+    channels = orbala::clampedCellColor(cellText(red), cellText(green), cellText(blue));
+  }
+  const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
+  sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
+  sceneGroup->append(sphere);
+}
+
+void Orbala::rebuildScene() {
+  const FXint bValue = backgroundSlider->getValue();
+  FXint bMin = 0;
+  FXint bMax = 100;
+  backgroundSlider->getRange(bMin, bMax);
+  clearScene();
+  const double u = sphereRadiusUnit();
+  const float grey = orbala::axisGrey(bValue, bMax);
+  const float b = orbala::backgroundGrey(bValue);
+  const FXVec4f background(b, b, b, 1.0f);
+  // The point data may be older than the table's last set-up; never read past either.
+  const int count = std::min({pointData.pointCount, rowState.size(), table->getNumRows(),
+                              static_cast<int>(pointData.xValues.size())});
+  if (count >= 1) {
+    if (showXYAxisCheck->getCheck()) {
+      addLine(sceneGroup, orbala::xAxis(dataExtent, u), grey);
+      addLine(sceneGroup, orbala::yAxis(dataExtent, u), grey);
+      if (showAxisLabelsCheck->getCheck()) {
+        addXLetter(grey);
+        addYLetter(grey);
+      }
+    }
+    if (showZAxisCheck->getCheck()) {
+      addLine(sceneGroup, orbala::zAxis(dataBounds.zMin, dataBounds.zMax, u), grey);
+      if (showAxisLabelsCheck->getCheck()) addZLetter(grey);
+    }
+    if (colorPoints && !checkSphereColors(count)) return;
+    const float alpha = static_cast<float>(orbala::parseNumber(opaquenessField->getText().text()));
+    if (viewer->id() && viewer->makeCurrent()) {
+      glClearColor(b, b, b, 1.0f);
+      viewer->makeNonCurrent();
+    }
+    // Opaque spheres first, so the translucent ones blend over what lies behind them.
+    for (int i = 0; i < count; ++i) {
+      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha);
+    }
+    for (int i = 0; i < count; ++i) {
+      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha);
+    }
+  }
+  viewer->setScene(sceneGroup);
+  viewer->setBackgroundColor(background);
+}

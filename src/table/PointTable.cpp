@@ -1,6 +1,24 @@
+// The point table as the store of the user's points: set-up, parsing into point data, and the
+// table's own clicks and keys.
 #include "app/Orbala.h"
 
+#include <fxkeys.h>
+
+#include <algorithm>
+#include <string_view>
+
 #include "table/Table_zk2.h"
+#include "table/core/Numbers.h"
+
+namespace {
+
+constexpr double kMinimumSize = 0.009999; // a smaller size ends the data rows
+
+std::string_view view(const FXString& text) {
+  return std::string_view(text.text(), static_cast<size_t>(text.length()));
+}
+
+} // namespace
 
 void Orbala::setUpTable(FXint rows) {
   const FXint n = FXMAX(rows, 10);
@@ -11,14 +29,16 @@ void Orbala::setUpTable(FXint rows) {
   for (int c = 0; c < 10; ++c)
     table->setColumnText(c, kColumnTitles[c]);
   rowState.reset(n);
+  // Cells without an item are created centred by the table itself, so only the cells that
+  // hold something are made here.
   for (int c = 0; c < 10; ++c) {
     table->setColumnWidth(c, 60);
     table->setColumnJustify(c, FXHeaderItem::CENTER_X | FXHeaderItem::CENTER_Y);
-    for (int r = 0; r < n; ++r) {
-      table->setItemJustify(r, c, FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
-      if (c == 8 || c == 9) table->setItemIcon(r, c, tableIcon);
-      if (c == 7) table->setItemText(r, c, "1.0");
-    }
+  }
+  for (int r = 0; r < n; ++r) {
+    table->setItemText(r, 7, "1.0");
+    table->setItemIcon(r, 8, tableIcon);
+    table->setItemIcon(r, 9, tableIcon);
   }
   table->setRowHeaderWidth(40);
   updateRgbColumns();
@@ -39,35 +59,158 @@ long Orbala::onCmdShowRGBColumns(FXObject*, FXSelector, void*) {
   return 1;
 }
 
-void Orbala::readTable(bool) {}
-bool Orbala::parseRowCoordinates(FXint, double& x, double& y, double& z) const {
-  x = y = z = 0;
-  return false;
+bool Orbala::parseRowCoordinates(FXint row, double& x, double& y, double& z) const {
+  x = y = z = 0.0;
+  const std::string xs = orbala::trim(view(table->getItemText(row, 1)));
+  const std::string ys = orbala::trim(view(table->getItemText(row, 2)));
+  const std::string zs = orbala::trim(view(table->getItemText(row, 3)));
+  if (xs.empty() || ys.empty() || zs.empty()) return false;
+  // parseNumber reads "," as the decimal point, as typed by half the world.
+  x = orbala::parseNumber(xs);
+  y = orbala::parseNumber(ys);
+  z = orbala::parseNumber(zs);
+  return true;
 }
-bool Orbala::rowHasCoordinates(FXint) const {
-  return false;
+
+bool Orbala::rowHasCoordinates(FXint row) const {
+  return !table->getItemText(row, 1).empty() && !table->getItemText(row, 2).empty() &&
+         !table->getItemText(row, 3).empty();
 }
-void Orbala::redrawFromTable() {}
-void Orbala::clearInputData() {}
-void Orbala::freePointData() {}
-long Orbala::onCmdSelectAll(FXObject*, FXSelector, void*) {
-  return 1;
+
+void Orbala::readTable(bool refit) {
+  const FXint rows = table->getNumRows();
+  if (table->pasteWasCut) {
+    table->pasteWasCut = false;
+    dialogs->message(this, BoxKind::Warning, "Data paste warning",
+                     FXStringFormat("Only %d rows of data can be pasted into the table.\nRows "
+                                    "higher than %d were not pasted.",
+                                    rows, rows));
+  }
+  std::vector<double> xs, ys, zs, sizes;
+  const FXint limit = FXMIN(rows, rowState.size());
+  for (FXint r = 0; r < limit; ++r) {
+    const double size = orbala::parseNumber(view(table->getItemText(r, 7)));
+    double x = 0, y = 0, z = 0;
+    if (!parseRowCoordinates(r, x, y, z) || !(size > kMinimumSize)) break;
+    xs.push_back(x);
+    ys.push_back(y);
+    zs.push_back(z);
+    sizes.push_back(size);
+  }
+  freePointData();
+  const int count = static_cast<int>(xs.size());
+  pointData.pointCount = count;
+  pointData.xValues.assign(std::max(count, 1), 0.0);
+  pointData.yValues.assign(std::max(count, 1), 0.0);
+  pointData.zValues.assign(std::max(count, 1), 0.0);
+  if (count == 0) return;
+  std::copy(xs.begin(), xs.end(), pointData.xValues.begin());
+  std::copy(ys.begin(), ys.end(), pointData.yValues.begin());
+  std::copy(zs.begin(), zs.end(), pointData.zValues.begin());
+  std::copy(sizes.begin(), sizes.end(), rowState.relativeSizes.begin());
+  std::vector<double>* axes[3] = {&pointData.xValues, &pointData.yValues, &pointData.zValues};
+  for (int a = 0; a < 3; ++a) {
+    if (axisScaling[a] == 1) orbala::normalizeAxis(axes[a]->data(), count);
+  }
+  if (refit) fitViewToData();
+  rebuildScene();
 }
-long Orbala::onCmdCopySelection(FXObject*, FXSelector, void*) {
-  return 1;
+
+void Orbala::readTableAndRebuild(bool refit) {
+  readTable(refit);
+  if (pointData.pointCount == 0) rebuildScene();
 }
-long Orbala::onCmdPasteSelection(FXObject*, FXSelector, void*) {
-  return 1;
+
+void Orbala::redrawFromTable() {
+  readTableAndRebuild(false);
+  focusViewer();
 }
+
+void Orbala::freePointData() {
+  pointData.pointCount = 0;
+  std::vector<double>().swap(pointData.xValues);
+  std::vector<double>().swap(pointData.yValues);
+  std::vector<double>().swap(pointData.zValues);
+}
+
+void Orbala::clearInputData() {
+  const FXint rows = table->getNumRows();
+  rowState.reset(rows);
+  for (FXint r = 0; r < rows; ++r) {
+    // A cell without an item is already empty.
+    for (int c = 0; c < 7; ++c) {
+      if (table->getItem(r, c)) table->setItemText(r, c, FXString::null);
+    }
+    if (table->getItem(r, 0)) table->setItemIcon(r, 0, nullptr);
+    table->setItemText(r, 7, "1.0");
+    for (int c = 8; c <= 9; ++c) {
+      table->setItemText(r, c, FXString::null);
+      table->setItemIcon(r, c, tableIcon);
+    }
+  }
+  const FXint swatchRows = FXMIN(static_cast<FXint>(swatches.size()), rows);
+  for (FXint r = 0; r < swatchRows; ++r) {
+    if (table->getItem(r, 0)) table->setItemIcon(r, 0, nullptr);
+  }
+  readTableAndRebuild(true);
+  focusViewer();
+}
+
 long Orbala::onCmdClearData(FXObject*, FXSelector, void*) {
+  clearInputData();
   return 1;
 }
+
 long Orbala::onCmdRedraw(FXObject*, FXSelector, void*) {
+  redrawFromTable();
   return 1;
 }
-long Orbala::onKeyReleaseTable(FXObject*, FXSelector, void*) {
+
+long Orbala::onCmdSelectAll(FXObject*, FXSelector, void*) {
+  table->handle(this, FXSEL(SEL_COMMAND, FXTable::ID_SELECT_ALL), nullptr);
+  focusViewer();
   return 1;
 }
-long Orbala::onLeftReleaseTable(FXObject*, FXSelector, void*) {
+
+long Orbala::onCmdCopySelection(FXObject*, FXSelector, void*) {
+  table->handle(this, FXSEL(SEL_COMMAND, FXTable::ID_COPY_SEL), nullptr);
+  focusViewer();
+  return 1;
+}
+
+long Orbala::onCmdPasteSelection(FXObject*, FXSelector, void*) {
+  table->handle(this, FXSEL(SEL_COMMAND, FXTable::ID_PASTE_SEL), nullptr);
+  focusViewer();
+  return 1;
+}
+
+long Orbala::onKeyReleaseTable(FXObject*, FXSelector, void* ptr) {
+  const auto* event = static_cast<const FXEvent*>(ptr);
+  if (!event || event->code != KEY_v || !(event->state & CONTROLMASK)) return 0;
+  readTableAndRebuild(true);
+  return 1;
+}
+
+long Orbala::onLeftReleaseTable(FXObject*, FXSelector, void* ptr) {
+  const auto* event = static_cast<const FXEvent*>(ptr);
+  if (event && event->moved) return 1;
+  const FXint row = table->getCurrentRow();
+  const FXint col = table->getCurrentColumn();
+  if (row < 0 || row >= table->getNumRows() || col < 0 || col >= table->getNumColumns()) return 0;
+  scaleSizeField->setText(table->getItemText(row, 7));
+  if (col == 8 || col == 9) {
+    const bool on = table->getItemIcon(row, col) == nullptr;
+    table->setItemIcon(row, col, on ? tableIcon : nullptr);
+    if (row < rowState.size()) {
+      auto& flags = col == 8 ? rowState.showFlags : rowState.opaqueFlags;
+      flags[row] = on ? 1 : 0;
+    }
+    rebuildScene();
+    return 1;
+  }
+  if (col == 0) scaleSizeType = 0;
+  if (col >= 4 && col <= 6) scaleSizeType = 2;
+  if (col == 7) scaleSizeType = 3;
+  if (col == 0 || col >= 4) syncScaleModeRadios();
   return 0;
 }

@@ -1,14 +1,57 @@
 #include "table/Table_zk2.h"
 
+#include <string>
+#include <string_view>
+
+#include "table/core/PasteBlock.h"
+
 FXDEFMAP(Table_zk2)
 Table_zk2Map[] = {
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_PASTE_SEL, Table_zk2::onCmdPasteSel),
 };
 FXIMPLEMENT(Table_zk2, FXTable, Table_zk2Map, ARRAYNUMBER(Table_zk2Map))
 
+namespace {
+
+enum class ClipboardEncoding { Utf8, Utf16LE, Latin1 };
+
+// Asks the clipboard for one format; the bytes come back as UTF-8.
+bool fetchClipboard(const FXWindow* window, FXDragType type, ClipboardEncoding encoding,
+                    std::string& out) {
+  if (!type) return false;
+  FXuchar* data = nullptr;
+  FXuint size = 0;
+  if (!window->getDNDData(FROM_CLIPBOARD, type, data, size)) return false;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), data ? size : 0);
+  switch (encoding) {
+  case ClipboardEncoding::Utf16LE:
+    out = orbala::utf16LeToUtf8(bytes);
+    break;
+  case ClipboardEncoding::Latin1:
+    out = orbala::latin1ToUtf8(bytes);
+    break;
+  case ClipboardEncoding::Utf8:
+    out.assign(bytes);
+    break;
+  }
+  FXFREE(&data);
+  // Some owners send the terminating NUL along; it is not part of the text.
+  while (!out.empty() && out.back() == '\0')
+    out.pop_back();
+  return true;
+}
+
+} // namespace
+
 Table_zk2::Table_zk2(FXComposite* p, FXObject* tgt, FXSelector sel, FXuint opts, FXint x, FXint y,
                      FXint w, FXint h, FXint pl, FXint pr, FXint pt, FXint pb)
     : FXTable(p, tgt, sel, opts, x, y, w, h, pl, pr, pt, pb) {}
+
+FXTableItem* Table_zk2::createItem(const FXString& text, FXIcon* icon, void* ptr) {
+  FXTableItem* item = FXTable::createItem(text, icon, ptr);
+  item->setJustify(FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
+  return item;
+}
 
 void Table_zk2::setItemText(FXint r, FXint c, const FXString& text) {
   if (r < 0 || c < 0 || r >= nrows || c >= ncols) {
@@ -25,11 +68,63 @@ void Table_zk2::setItemText(FXint r, FXint c, const FXString& text) {
   updateItem(r, c);
 }
 
-void Table_zk2::pasteText(FXString text) {
-  // Filled in with the paste rules of the point table.
-  (void)text;
+void Table_zk2::pasteOrigin(FXint& row, FXint& col) const {
+  if (isAnythingSelected()) {
+    row = getSelStartRow();
+    col = getSelStartColumn();
+  } else {
+    row = getCurrentRow();
+    col = getCurrentColumn();
+  }
+  // Right after the table is set up there is neither a current cell nor a selection.
+  if (row < 0 || row >= nrows || col < 0 || col >= ncols) {
+    row = 0;
+    col = 0;
+  }
 }
 
-long Table_zk2::onCmdPasteSel(FXObject* sender, FXSelector sel, void* ptr) {
-  return FXTable::onCmdPasteSel(sender, sel, ptr);
+void Table_zk2::pasteText(const FXString& text) {
+  const std::string clean =
+      orbala::normalizePasteText(std::string_view(text.text(), text.length()));
+  if (clean.empty() || nrows < 1 || ncols < 1) return;
+  FXint row = 0;
+  FXint col = 0;
+  pasteOrigin(row, col);
+  const orbala::PastePlan plan = orbala::planPaste(clean, nrows, ncols, row, col);
+  if (plan.wasCut) pasteWasCut = true;
+  if (plan.size.rows < 1 || plan.size.cols < 1) return;
+  const FXint lastRow = row + plan.size.rows - 1;
+  const FXint lastCol = col + plan.size.cols - 1;
+  overlayText(row, lastRow, col, lastCol, FXString(plan.text.c_str(), plan.text.size()), "\t,",
+              "\n", TRUE);
+  selectRange(row, lastRow, col, lastCol, TRUE);
+}
+
+bool Table_zk2::clipboardText(FXString& text) const {
+  struct Format {
+    FXDragType type;
+    ClipboardEncoding encoding;
+  };
+  const Format formats[] = {{utf8Type, ClipboardEncoding::Utf8},
+                            {utf16Type, ClipboardEncoding::Utf16LE},
+                            {stringType, ClipboardEncoding::Latin1},
+                            {csvType, ClipboardEncoding::Utf8}};
+  std::string bytes;
+  for (const Format& format : formats) {
+    if (fetchClipboard(this, format.type, format.encoding, bytes)) {
+      text.assign(bytes.data(), static_cast<FXint>(bytes.size()));
+      return true;
+    }
+  }
+  return false;
+}
+
+long Table_zk2::onCmdPasteSel(FXObject*, FXSelector, void*) {
+  if (!isEditable()) {
+    getApp()->beep();
+    return 1;
+  }
+  FXString text;
+  if (clipboardText(text)) pasteText(text);
+  return 1;
 }

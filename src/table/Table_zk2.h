@@ -9,7 +9,8 @@ protected:
   Table_zk2() {}
 
 public:
-  // Set when a paste was larger than the table; read and cleared by the next table read.
+  // Set when a paste was larger than the room below and right of its origin; read and cleared by
+  // the next table read.
   bool pasteWasCut = false;
 
   Table_zk2(FXComposite* p, FXObject* tgt = nullptr, FXSelector sel = 0, FXuint opts = 0,
@@ -20,8 +21,18 @@ public:
   void setItemText(FXint r, FXint c, const FXString& text);
   using FXTable::getItemText;
 
-  // Pastes text (already decoded) at the paste origin; what the clipboard handler and tests use.
-  void pasteText(FXString text);
+  // Where a paste lands: the first selected cell, else the current cell, else the first cell.
+  void pasteOrigin(FXint& row, FXint& col) const;
+
+  // Pastes decoded clipboard text at the paste origin; what the clipboard handler and tests use.
+  void pasteText(const FXString& text);
 
   long onCmdPasteSel(FXObject*, FXSelector, void*);
+
+protected:
+  // Every cell of the point table is centred, also the ones the user types into first.
+  virtual FXTableItem* createItem(const FXString& text, FXIcon* icon, void* ptr);
+
+private:
+  bool clipboardText(FXString& text) const;
 };

@@ -1,0 +1,354 @@
+// The scene built from the table: axes, letters and spheres, their order and colours, the colour
+// check with its repair, and the scene objects themselves.
+#include "GuiHarness.h"
+
+#include <cmath>
+
+#include "scene/GLObjects.h"
+#include "scene/core/SceneStrokes.h"
+#include "table/Table_zk2.h"
+
+namespace {
+
+std::vector<GLLine_zk2*> linesOf(FXGLGroup* group) {
+  std::vector<GLLine_zk2*> out;
+  for (FXint i = 0; i < group->no(); ++i)
+    if (auto* line = dynamic_cast<GLLine_zk2*>(group->child(i))) out.push_back(line);
+  return out;
+}
+
+std::vector<GLSphere_zk2*> spheresOf(FXGLGroup* group) {
+  std::vector<GLSphere_zk2*> out;
+  for (FXint i = 0; i < group->no(); ++i)
+    if (auto* sphere = dynamic_cast<GLSphere_zk2*>(group->child(i))) out.push_back(sphere);
+  return out;
+}
+
+FXVec3f centreOf(GLSphere_zk2* sphere) {
+  FXRangef box;
+  sphere->bounds(box);
+  return box.center();
+}
+
+FXMaterial frontOf(GLSphere_zk2* sphere) {
+  FXMaterial m;
+  sphere->getMaterial(0, m);
+  return m;
+}
+
+// Reaches the bounding range that only the shape itself may touch.
+class RangeSphere : public GLSphere_zk2 {
+public:
+  RangeSphere() : GLSphere_zk2(0, 0, 0, 2) {}
+  void widen() { range = FXRangef(-9, 9, -9, 9, -9, 9); }
+  FXRangef box() const { return range; }
+};
+
+} // namespace
+
+class SceneTest : public OrbalaTest {
+protected:
+  void plot() { win->readTable(true); }
+};
+
+TEST_F(SceneTest, AxesLettersAndSpheresInOrder) {
+  openWindow();
+  setRow(0, {"", "10", "-20", "5"});
+  setRow(1, {"", "-30", "4", "-2", "", "", "", "2"});
+  plot();
+  EXPECT_DOUBLE_EQ(win->dataExtent, 30.0);
+  EXPECT_DOUBLE_EQ(win->labelSize, 0.6);
+  EXPECT_DOUBLE_EQ(win->dataBounds.xMin, -30.0);
+  EXPECT_DOUBLE_EQ(win->dataBounds.zMax, 5.0);
+
+  FXGLGroup* group = win->sceneGroup;
+  // x, y, X (2), Y (3), z, Z (3), then the two spheres.
+  ASSERT_EQ(group->no(), 13);
+  for (FXint i = 0; i < 11; ++i)
+    EXPECT_NE(dynamic_cast<GLLine_zk2*>(group->child(i)), nullptr) << i;
+  const double u = win->sphereRadiusUnit();
+  EXPECT_DOUBLE_EQ(u, 499 * 0.01 * 5);
+  const auto lines = linesOf(group);
+  EXPECT_FLOAT_EQ(lines[0]->fm.pos.x, static_cast<float>(-30 - 1.1 * u));
+  EXPECT_FLOAT_EQ(lines[1]->to.pos.y, static_cast<float>(30 + 1.1 * u));
+  EXPECT_FLOAT_EQ(lines[7]->fm.pos.z, -2.0f);
+  EXPECT_FLOAT_EQ(lines[7]->to.pos.z, static_cast<float>(5 + 1.1 * u));
+  const std::vector<orbala::Segment> x =
+      orbala::xLetterStrokes(30.0, u, 0.6, orbala::ViewPreset::Top);
+  EXPECT_EQ(lines[2]->fm.pos.x, x[0].from.x);
+  EXPECT_EQ(lines[3]->to.pos.z, x[1].to.z);
+  for (GLLine_zk2* line : lines) {
+    EXPECT_EQ(line->width, 1.0f);
+    EXPECT_EQ(line->color[0], 0.0f); // B = 100: black on white
+  }
+
+  const auto spheres = spheresOf(group);
+  ASSERT_EQ(spheres.size(), 2u);
+  EXPECT_FLOAT_EQ(centreOf(spheres[0]).x, 10.0f);
+  EXPECT_FLOAT_EQ(spheres[0]->radius, static_cast<float>(u));
+  EXPECT_FLOAT_EQ(spheres[1]->radius, static_cast<float>(2 * u));
+  EXPECT_EQ(spheres[0]->slices, 40);
+  EXPECT_EQ(spheres[0]->stacks, 40);
+  // Gray spheres: 200 everywhere, opaque.
+  const FXMaterial m = frontOf(spheres[0]);
+  EXPECT_FLOAT_EQ(m.diffuse[0], 200 / 255.0f);
+  EXPECT_FLOAT_EQ(m.ambient[2], 50 / 255.0f);
+  EXPECT_EQ(m.diffuse[3], 1.0f);
+  EXPECT_EQ(m.shininess, 32.0f);
+
+  const FXVec4f background = win->viewer->getBackgroundColor();
+  EXPECT_EQ(background, FXVec4f(1, 1, 1, 1));
+  EXPECT_EQ(win->viewer->getBackgroundColor(TRUE), background);
+  EXPECT_EQ(win->viewer->getScene(), group);
+}
+
+TEST_F(SceneTest, OpaqueSpheresComeFirst) {
+  openWindow();
+  setRow(0, {"", "1", "0", "0"});
+  setRow(1, {"", "2", "0", "0"});
+  setRow(2, {"", "3", "0", "0"});
+  win->rowState.opaqueFlags[0] = 0;
+  win->rowState.showFlags[2] = 0;
+  win->opaquenessField->setText("0,3");
+  plot();
+  const auto spheres = spheresOf(win->sceneGroup);
+  ASSERT_EQ(spheres.size(), 2u);
+  EXPECT_FLOAT_EQ(centreOf(spheres[0]).x, 2.0f);
+  EXPECT_FLOAT_EQ(centreOf(spheres[1]).x, 1.0f);
+  EXPECT_EQ(frontOf(spheres[0]).diffuse[3], 1.0f);
+  EXPECT_FLOAT_EQ(frontOf(spheres[1]).diffuse[3], 0.3f);
+  EXPECT_FLOAT_EQ(frontOf(spheres[1]).ambient[3], 0.3f);
+
+  // Text that is no number makes translucent points vanish rather than fail.
+  win->opaquenessField->setText("none");
+  win->rebuildScene();
+  EXPECT_EQ(frontOf(spheresOf(win->sceneGroup)[1]).diffuse[3], 0.0f);
+}
+
+TEST_F(SceneTest, ColourErrorStopsTheRebuild) {
+  openWindow();
+  setRow(0, {"", "1", "1", "1", "10", "20", "30"});
+  setRow(1, {"", "2", "2", "2", "300", "20", "30"});
+  win->undefinedGrayCheck->setCheck(FALSE);
+  command(Orbala::ID_IMAGE_OPTION, win->colorRadio);
+  ASSERT_EQ(dialogs->boxes.size(), 1u);
+  EXPECT_EQ(dialogs->boxes[0].kind, "error");
+  EXPECT_EQ(dialogs->boxes[0].title, "Color error");
+  EXPECT_EQ(dialogs->boxes[0].text,
+            "Check your color values in row 2, they must be in the range of 0 - 255.\n\nYou can "
+            "switch all to gray using the \"Image options->Gray spheres\" menu item.");
+  // Axes and letters are there, the spheres are not, the cells are untouched.
+  EXPECT_EQ(win->sceneGroup->no(), 11);
+  EXPECT_TRUE(spheresOf(win->sceneGroup).empty());
+  EXPECT_EQ(cell(1, 4), "300");
+
+  // The first row is row 1; a blank cell is an error although it reads as 0.
+  dialogs->boxes.clear();
+  setRow(0, {"", "1", "1", "1", " ", "20", "30"});
+  win->rebuildScene();
+  ASSERT_EQ(dialogs->boxes.size(), 1u);
+  EXPECT_NE(dialogs->boxes[0].text.find("in row 1,"), std::string::npos);
+
+  // Hidden rows are not checked; letters read as channel 0 without complaint.
+  dialogs->boxes.clear();
+  setRow(0, {"", "1", "1", "1", "red", "20", "30"});
+  win->rowState.showFlags[1] = 0;
+  win->table->setItemIcon(1, 8, nullptr);
+  win->rebuildScene();
+  EXPECT_TRUE(dialogs->boxes.empty());
+  const auto spheres = spheresOf(win->sceneGroup);
+  ASSERT_EQ(spheres.size(), 1u);
+  EXPECT_EQ(frontOf(spheres[0]).diffuse[0], 0.0f);
+  EXPECT_FLOAT_EQ(frontOf(spheres[0]).diffuse[1], 20 / 255.0f);
+
+  // Showing the bad row again brings the error back.
+  win->table->setCurrentItem(1, 8);
+  FXEvent ev;
+  ev.moved = false;
+  send(SEL_LEFTBUTTONRELEASE, Orbala::ID_TABLE, win->table, &ev);
+  ASSERT_EQ(dialogs->boxes.size(), 1u);
+  EXPECT_NE(dialogs->boxes[0].text.find("in row 2,"), std::string::npos);
+
+  // Gray spheres never look at the colour cells.
+  dialogs->boxes.clear();
+  command(Orbala::ID_IMAGE_OPTION, win->grayRadio);
+  EXPECT_TRUE(dialogs->boxes.empty());
+  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 2u);
+}
+
+TEST_F(SceneTest, UndefinedColoursBecomeGray) {
+  openWindow();
+  setRow(0, {"", "1", "1", "1", "", "20", "30"});
+  setRow(1, {"", "2", "2", "2", "-1", "20", "30"});
+  setRow(2, {"", "3", "3", "3", "0", "255", "7"});
+  ASSERT_TRUE(win->undefinedGrayCheck->getCheck());
+  command(Orbala::ID_IMAGE_OPTION, win->colorRadio);
+  EXPECT_TRUE(dialogs->boxes.empty());
+  for (int r = 0; r < 2; ++r)
+    for (int c = 4; c <= 6; ++c)
+      EXPECT_EQ(cell(r, c), "200") << r << "," << c;
+  EXPECT_EQ(cell(2, 4), "0");
+  const auto spheres = spheresOf(win->sceneGroup);
+  ASSERT_EQ(spheres.size(), 3u);
+  EXPECT_FLOAT_EQ(frontOf(spheres[0]).diffuse[0], 200 / 255.0f);
+  EXPECT_FLOAT_EQ(frontOf(spheres[2]).diffuse[1], 1.0f);
+  EXPECT_FLOAT_EQ(frontOf(spheres[2]).diffuse[2], 7 / 255.0f);
+}
+
+TEST_F(SceneTest, AxisChecks) {
+  openWindow();
+  setRow(0, {"", "-1", "-2", "-5"});
+  setRow(1, {"", "1", "2", "-1"});
+  win->showXYAxisCheck->setCheck(FALSE);
+  win->showZAxisCheck->setCheck(FALSE);
+  plot();
+  // "Show axis labels" alone draws no letters.
+  EXPECT_TRUE(linesOf(win->sceneGroup).empty());
+  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 2u);
+
+  // All z negative: the z axis runs from the lowest point up past the highest.
+  win->showZAxisCheck->setCheck(TRUE);
+  win->showAxisLabelsCheck->setCheck(FALSE);
+  win->rebuildScene();
+  const auto lines = linesOf(win->sceneGroup);
+  ASSERT_EQ(lines.size(), 1u);
+  const double u = win->sphereRadiusUnit();
+  EXPECT_FLOAT_EQ(lines[0]->fm.pos.z, -5.0f);
+  EXPECT_FLOAT_EQ(lines[0]->to.pos.z, static_cast<float>(-1 + 1.1 * u));
+
+  // x and y axes with their letters after the x-y-z view, no z.
+  win->showZAxisCheck->setCheck(FALSE);
+  win->showXYAxisCheck->setCheck(TRUE);
+  win->showAxisLabelsCheck->setCheck(TRUE);
+  win->lastViewPreset = orbala::ViewPreset::XYZ;
+  win->rebuildScene();
+  const auto more = linesOf(win->sceneGroup);
+  ASSERT_EQ(more.size(), 7u);
+  const float a = orbala::letterHalfHeight(win->labelSize);
+  EXPECT_FLOAT_EQ(more[2]->fm.pos.z, 1.2f * a);
+}
+
+TEST_F(SceneTest, RadiusUnitAndGreys) {
+  openWindow();
+  win->sphereRadiusSlider->setValue(100);
+  setRow(0, {"", "0.5", "-0.25", "0"});
+  plot();
+  EXPECT_NEAR(win->sphereRadiusUnit(), 0.05, 1e-12);
+  setRow(0, {"", "1", "0", "0"});
+  plot();
+  EXPECT_DOUBLE_EQ(win->sphereRadiusUnit(), 0.5);
+  setRow(0, {"", "0", "10", "0"});
+  plot();
+  EXPECT_DOUBLE_EQ(win->sphereRadiusUnit(), 5.0);
+
+  win->backgroundSlider->setValue(50);
+  win->rebuildScene();
+  EXPECT_EQ(win->viewer->getBackgroundColor(), FXVec4f(0.5f, 0.5f, 0.5f, 1.0f));
+  EXPECT_EQ(linesOf(win->sceneGroup)[0]->color[1], 0.8f);
+  win->backgroundSlider->setValue(51);
+  win->rebuildScene();
+  EXPECT_EQ(win->viewer->getBackgroundColor(TRUE), FXVec4f(0.51f, 0.51f, 0.51f, 1.0f));
+  EXPECT_EQ(linesOf(win->sceneGroup)[0]->color[1], 0.0f);
+}
+
+TEST_F(SceneTest, NoPointsGiveAnEmptySceneWithBackground) {
+  openWindow();
+  setRow(0, {"", "1", "1", "1"});
+  plot();
+  ASSERT_GT(win->sceneGroup->no(), 0);
+  setRow(0, {"", "", "", ""});
+  win->backgroundSlider->setValue(20);
+  win->redrawFromTable();
+  EXPECT_EQ(win->sceneGroup->no(), 0);
+  EXPECT_EQ(win->viewer->getBackgroundColor(), FXVec4f(0.2f, 0.2f, 0.2f, 1.0f));
+  EXPECT_EQ(win->viewer->getScene(), win->sceneGroup);
+  // The last measurement stays.
+  EXPECT_DOUBLE_EQ(win->dataExtent, 1.0);
+}
+
+TEST_F(SceneTest, StalePointDataNeverReadsPastTheRows) {
+  openWindow();
+  for (int r = 0; r < 30; ++r)
+    setRow(r, {"", std::to_string(r), "0", "0"});
+  plot();
+  ASSERT_EQ(win->pointData.pointCount, 30);
+  win->setUpTable(12);
+  win->rebuildScene(); // before any new read, as a slider would
+  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 12u);
+}
+
+TEST_F(SceneTest, SelectedObjectIsReleasedOnRebuild) {
+  openWindow();
+  setRow(0, {"", "1", "1", "1"});
+  plot();
+  win->viewer->setSelection(spheresOf(win->sceneGroup)[0]);
+  win->rebuildScene();
+  EXPECT_EQ(win->viewer->getSelection(), nullptr);
+}
+
+TEST(SceneObjects, SpheresRegisterSaveAndCopy) {
+  const FXMetaClass* meta = FXMetaClass::getMetaClassFromName("GLSphere_zk2");
+  ASSERT_NE(meta, nullptr);
+  FXObject* made = meta->makeInstance();
+  auto* fresh = dynamic_cast<GLSphere_zk2*>(made);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(fresh->radius, 0.5f);
+  EXPECT_EQ(fresh->slices, 40);
+  FXRangef box;
+  fresh->bounds(box);
+  EXPECT_EQ(box.upper.x, 0.5f);
+  EXPECT_EQ(box.lower.z, -0.5f);
+  delete made;
+
+  for (const char* name : {"GLLine_zk2", "GLArc_zk2"}) {
+    const FXMetaClass* m = FXMetaClass::getMetaClassFromName(name);
+    ASSERT_NE(m, nullptr) << name;
+    FXObject* object = m->makeInstance();
+    EXPECT_STREQ(object->getClassName(), name);
+    delete object;
+  }
+  GLLine_zk2 line;
+  EXPECT_EQ(line.fm.pos, FXVec3f(-0.5f, 0, 0));
+  EXPECT_EQ(line.to.pos, FXVec3f(0.5f, 0, 0));
+  EXPECT_LT(line.color[0], 0.0f);
+
+  GLSphere_zk2 original(1, 2, 3, 4);
+  original.slices = 12;
+  original.stacks = 7;
+  FXMemoryStream out;
+  out.open(FXStreamSave, nullptr);
+  original.save(out);
+  FXuchar* bytes = nullptr;
+  FXuval size = 0;
+  out.takeBuffer(bytes, size);
+  out.close();
+  FXMemoryStream in;
+  in.open(FXStreamLoad, size, bytes);
+  GLSphere_zk2 loaded;
+  loaded.load(in);
+  in.close();
+  FXFREE(&bytes);
+  EXPECT_EQ(loaded.radius, 4.0f);
+  EXPECT_EQ(loaded.slices, 12);
+  EXPECT_EQ(loaded.stacks, 7);
+  loaded.bounds(box);
+  EXPECT_EQ(box.center(), FXVec3f(1, 2, 3));
+
+  FXGLObject* copied = original.copy();
+  auto* twin = dynamic_cast<GLSphere_zk2*>(copied);
+  ASSERT_NE(twin, nullptr);
+  EXPECT_EQ(twin->radius, 4.0f);
+  EXPECT_EQ(twin->stacks, 7);
+  delete copied;
+}
+
+TEST(SceneObjects, SetRadiusOnlyActsOnChange) {
+  RangeSphere sphere;
+  sphere.widen();
+  sphere.setRadius(2);
+  EXPECT_EQ(sphere.box().upper.x, 9.0f);
+  sphere.setRadius(3);
+  EXPECT_EQ(sphere.radius, 3.0f);
+  EXPECT_EQ(sphere.box().upper.x, 3.0f);
+  EXPECT_EQ(sphere.box().lower.y, -3.0f);
+}

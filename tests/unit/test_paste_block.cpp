@@ -1,0 +1,101 @@
+#include "table/core/PasteBlock.h"
+
+#include <gtest/gtest.h>
+
+using namespace orbala;
+
+TEST(PasteBlock, NormalisesDecimalCommasAndLineEnds) {
+  EXPECT_EQ(normalizePasteText("1,5\t2\t3\r\n4\t5,25\t6\r\n"), "1.5\t2\t3\n4\t5.25\t6\n");
+  // A comma-separated line collapses into one cell, as a spreadsheet user would see it.
+  EXPECT_EQ(normalizePasteText("1,2,3"), "1.2.3");
+  // Only CR LF pairs are line ends; a lone CR stays for the cell to keep.
+  EXPECT_EQ(normalizePasteText("a\rb\r\r\n"), "a\rb\r\n");
+  EXPECT_EQ(normalizePasteText(""), "");
+}
+
+TEST(PasteBlock, CountsLikeTheTable) {
+  auto size = [](const char* text) {
+    const BlockSize s = countBlock(text);
+    return std::make_pair(s.rows, s.cols);
+  };
+  EXPECT_EQ(size(""), std::make_pair(0, 0));
+  EXPECT_EQ(size("a"), std::make_pair(1, 1));
+  EXPECT_EQ(size("a\n"), std::make_pair(1, 1));
+  EXPECT_EQ(size("a\n\n"), std::make_pair(2, 1));
+  EXPECT_EQ(size("\n"), std::make_pair(1, 1));
+  EXPECT_EQ(size("a\tb\nc"), std::make_pair(2, 2));
+  EXPECT_EQ(size("a\tb\tc\n1\n"), std::make_pair(2, 3));
+  EXPECT_EQ(size("a,b\tc"), std::make_pair(1, 3));
+  EXPECT_EQ(size("\t"), std::make_pair(1, 2));
+  EXPECT_EQ(size("a\n\nb"), std::make_pair(3, 1));
+}
+
+TEST(PasteBlock, CutsRowsAndColumns) {
+  EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6\n7\t8\t9\n", 2, 2), "1\t2\n4\t5\n");
+  EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6", 5, 1), "1\n4");
+  // Short rows keep what they have.
+  EXPECT_EQ(cutBlock("1\n2\t3\t4\n", 2, 2), "1\n2\t3\n");
+  EXPECT_EQ(cutBlock("1\t2", 0, 2), "");
+  EXPECT_EQ(cutBlock("1\t2", 2, 0), "");
+}
+
+TEST(PasteBlock, PlanKeepsTheBlockInsideTheTable) {
+  std::string lines;
+  for (int i = 0; i < 1200; ++i)
+    lines += std::to_string(i) + "\t1\t2\n";
+
+  // At the first cell: the 200 extra rows go, as the warning says.
+  PastePlan plan = planPaste(lines, 1000, 10, 0, 0);
+  EXPECT_TRUE(plan.wasCut);
+  EXPECT_EQ(plan.size.rows, 1000);
+  EXPECT_EQ(plan.size.cols, 3);
+  EXPECT_EQ(plan.text.substr(plan.text.size() - 9), "\n999\t1\t2\n");
+
+  // Lower down, the block stops at the last row instead of adding rows.
+  plan = planPaste("1\t2\n3\t4\n5\t6\n", 10, 10, 8, 0);
+  EXPECT_TRUE(plan.wasCut);
+  EXPECT_EQ(plan.size.rows, 2);
+  EXPECT_EQ(plan.text, "1\t2\n3\t4\n");
+
+  // Right of the last column nothing is laid down either.
+  plan = planPaste("1\t2\t3\t4\n", 10, 10, 0, 8);
+  EXPECT_TRUE(plan.wasCut);
+  EXPECT_EQ(plan.size.cols, 2);
+  EXPECT_EQ(plan.text, "1\t2\n");
+
+  // A block that fits is left alone.
+  plan = planPaste("1\t2\t3\n", 10, 10, 9, 7);
+  EXPECT_FALSE(plan.wasCut);
+  EXPECT_EQ(plan.text, "1\t2\t3\n");
+  EXPECT_EQ(plan.size.rows, 1);
+  EXPECT_EQ(plan.size.cols, 3);
+}
+
+namespace {
+std::string littleEndian(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+} // namespace
+
+TEST(PasteBlock, DecodesClipboardEncodings) {
+  EXPECT_EQ(latin1ToUtf8("caf\xE9 1,5"), "caf\xC3\xA9 1,5");
+  EXPECT_EQ(latin1ToUtf8(""), "");
+
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"1,5\t2\n")), "1,5\t2\n");
+  // A byte-order mark is not text.
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"\uFEFFA")), "A");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"\u00B5\u20AC\U0001F600")),
+            "\xC2\xB5\xE2\x82\xAC\xF0\x9F\x98\x80");
+  // A lone surrogate and a dangling byte are marked, not dropped or misread.
+  std::u16string lone;
+  lone += static_cast<char16_t>(0xD83D);
+  lone += u'A';
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(lone)), "\xEF\xBF\xBD"
+                                               "A");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"A") + "B"), "A\xEF\xBF\xBD");
+}
