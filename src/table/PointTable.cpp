@@ -35,7 +35,10 @@ void Orbala::setUpTable(FXint rows) {
     table->setColumnWidth(c, 60);
     table->setColumnJustify(c, FXHeaderItem::CENTER_X | FXHeaderItem::CENTER_Y);
   }
+  // Two-line titles ("Relative\nsize") need a header as tall as its contents.
+  table->setColumnHeaderMode(0);
   for (int r = 0; r < n; ++r) {
+    table->setRowText(r, FXStringVal(r + 1));
     table->setItemText(r, 7, "1.0");
     table->setItemIcon(r, 8, tableIcon);
     table->setItemIcon(r, 9, tableIcon);
