@@ -3,11 +3,13 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <map>
 #include <tuple>
 #include <vector>
 
 #include "scene/core/SceneStrokes.h"
+#include "scene/core/SphereDetail.h"
 
 FXIMPLEMENT(GLLine_zk2, FXGLObject, nullptr, 0)
 FXIMPLEMENT(GLArc_zk2, FXGLObject, nullptr, 0)
@@ -133,7 +135,14 @@ void GLSphere_zk2::drawshape(FXGLViewer* viewer) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_CULL_FACE);
-  const GLuint list = unitSphereList(viewer ? viewer->getContext() : nullptr, slices, stacks);
+  // A sphere a few pixels across looks the same with a coarser mesh; many points draw far faster.
+  int drawSlices = slices, drawStacks = stacks;
+  if (viewer && viewer->worldPix() > 0.0) {
+    drawSlices = orbala::sphereDetail(radius / viewer->worldPix(), slices);
+    drawStacks = std::max(2, stacks * drawSlices / slices);
+  }
+  const GLuint list =
+      unitSphereList(viewer ? viewer->getContext() : nullptr, drawSlices, drawStacks);
   if (list) {
     // The unit mesh is scaled, so its normals must be brought back to unit length for lighting.
     glEnable(GL_NORMALIZE);
@@ -145,7 +154,7 @@ void GLSphere_zk2::drawshape(FXGLViewer* viewer) {
     GLUquadricObj* quadric = gluNewQuadric();
     if (quadric) {
       gluQuadricDrawStyle(quadric, GLU_FILL);
-      gluSphere(quadric, radius, slices, stacks);
+      gluSphere(quadric, radius, drawSlices, drawStacks);
       gluDeleteQuadric(quadric);
     }
   }

@@ -81,6 +81,8 @@ TEST_F(OrbalaTest, TitleAndDefaultsWithoutSettings) {
   EXPECT_EQ(win->table->getNumColumns(), 10);
   EXPECT_STREQ(win->table->getColumnText(7).text(), "Relative\nsize");
   EXPECT_EQ(cell(0, 7), "1.0");
+  EXPECT_STREQ(win->table->getRowText(0).text(), "1");
+  EXPECT_STREQ(win->table->getRowText(999).text(), "1000");
   EXPECT_EQ(win->table->getItemIcon(0, 8), win->tableIcon);
   EXPECT_EQ(win->table->getItemIcon(999, 9), win->tableIcon);
   EXPECT_TRUE(win->applyJmolCheck->getCheck());
@@ -246,6 +248,6 @@ TEST_F(OrbalaTest, UnwritableSettingsAreReportedOnceAtExit) {
   const auto& boxes = ScriptedDialogs::boxesOfClosedWindow;
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].title, "File error");
-  EXPECT_EQ(boxes[0].text, "File \"" + settingsPath +
-                               "\" could not be written, your settings cannot be saved.");
+  EXPECT_EQ(boxes[0].text,
+            "File \"" + settingsPath + "\" could not be written, your settings cannot be saved.");
 }
