@@ -1,5 +1,6 @@
 // Applying one tag line of a data or settings file to the window.
 #include "app/Orbala.h"
+#include "app/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,20 +12,6 @@
 #include "table/core/Numbers.h"
 
 namespace {
-
-std::string str(const FXString& s) {
-  return std::string(s.text(), static_cast<size_t>(s.length()));
-}
-
-FXString fx(const std::string& s) {
-  return FXString(s.c_str(), static_cast<FXint>(s.size()));
-}
-
-std::string lowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
 
 // Scans exactly n numbers that the viewer can use (finite also in single precision).
 bool scanViewValues(const FXString& value, double* out, int n) {
@@ -196,7 +183,7 @@ void Orbala::applyDataLine(const std::string& value) {
     return;
   }
   if (line.column == 8 || line.column == 9) {
-    const bool on = lowerAscii(line.text) != "hide";
+    const bool on = orbala::toLowerAscii(line.text) != "hide";
     table->setItemIcon(line.row, line.column, on ? tableIcon : nullptr);
     auto& flags = line.column == 8 ? rowState.showFlags : rowState.opaqueFlags;
     if (line.row < static_cast<int>(flags.size())) flags[line.row] = on ? 1 : 0;

@@ -1,5 +1,6 @@
 // The tagged file format on the window: the settings block, data files and the shared reader.
 #include "app/Orbala.h"
+#include "app/Text.h"
 
 #include <cmath>
 #include <string>
@@ -20,20 +21,6 @@ namespace {
 // a binary file must not flood standard error.
 constexpr size_t kDebugLineBytes = 4096;
 constexpr int kDebugLinesPerRead = 1000;
-
-std::string str(const FXString& s) {
-  return std::string(s.text(), static_cast<size_t>(s.length()));
-}
-
-FXString fx(const std::string& s) {
-  return FXString(s.c_str(), static_cast<FXint>(s.size()));
-}
-
-std::string upperAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
 
 // Control bytes of a binary file would reach a terminal as escape sequences.
 std::string printable(std::string_view line) {
@@ -140,7 +127,7 @@ bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
   if (lines.empty()) return false;
 
   if (!isSettingsFile) {
-    lastExtension = fx(upperAscii(orbala::pathExtension(str(path))));
+    lastExtension = fx(orbala::toUpperAscii(orbala::pathExtension(str(path))));
     if (lastExtension == "XYZ") {
       if (!readAtomFile(path, lines)) return false;
       finishRead(isSettingsFile);

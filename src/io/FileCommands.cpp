@@ -1,5 +1,6 @@
 // Open, Save and Save as, and the save dialog they share with the image export.
 #include "app/Orbala.h"
+#include "app/Text.h"
 
 #include <string>
 #include <vector>
@@ -11,14 +12,6 @@ namespace {
 
 const char* const kOpenPatterns = "Orbala (*.qvx)\nXYZ (*.xyz)\nText (*.txt)\n";
 const char* const kSavePatterns = "Orbala (*.qvx)";
-
-std::string str(const FXString& s) {
-  return std::string(s.text(), static_cast<size_t>(s.length()));
-}
-
-FXString fx(const std::string& s) {
-  return FXString(s.c_str(), static_cast<FXint>(s.size()));
-}
 
 // Entry `index` of a "\n"-separated pattern list; empty when there is none.
 std::string patternAt(const std::string& list, int index) {

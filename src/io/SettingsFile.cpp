@@ -1,5 +1,6 @@
 // The settings file at start-up and exit, and the recent-files list of the File menu.
 #include "app/Orbala.h"
+#include "app/Text.h"
 
 #include <string>
 
@@ -56,12 +57,11 @@ void Orbala::readSettingsFile() {
 }
 
 void Orbala::writeSettingsFile() {
-  const std::string path(settingsPath.text(), static_cast<size_t>(settingsPath.length()));
+  const std::string path = str(settingsPath);
   const FXString block = writeSettingsBlock(true);
   // Written beside the old file and renamed over it, so a failed write keeps the old settings.
   if (!orbala::platform::makeParentDirectory(path) ||
-      !orbala::platform::replaceFileContents(
-          path, std::string(block.text(), static_cast<size_t>(block.length())))) {
+      !orbala::platform::replaceFileContents(path, str(block))) {
     dialogs->message(
         this, BoxKind::Error, "File error",
         FXStringFormat("File \"%s\" could not be written, your settings cannot be saved.",
@@ -70,7 +70,7 @@ void Orbala::writeSettingsFile() {
 }
 
 void Orbala::addRecentFile(const FXString& path) {
-  recentFiles.add(std::string(path.text(), static_cast<size_t>(path.length())));
+  recentFiles.add(str(path));
   showRecentFiles();
 }
 
@@ -97,7 +97,7 @@ long Orbala::onCmdRecentFile(FXObject* sender, FXSelector, void*) {
     dialogs->message(this, BoxKind::Error, "User file error", "The file was not found");
     if (dialogs->question(this, "User file error",
                           "Do you want to remove this file name from the list?")) {
-      recentFiles.removeFirst(std::string(path.text(), static_cast<size_t>(path.length())));
+      recentFiles.removeFirst(str(path));
       addRecentFile(FXString());
     }
     return 1;

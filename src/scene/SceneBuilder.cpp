@@ -1,5 +1,6 @@
 // Building the scene from the parsed points: axes, letters and one sphere per shown point.
 #include "app/Orbala.h"
+#include "app/Text.h"
 
 #include <GL/gl.h>
 
@@ -13,10 +14,6 @@
 #include "table/core/Numbers.h"
 
 namespace {
-
-std::string_view cellText(const FXString& text) {
-  return std::string_view(text.text(), static_cast<size_t>(text.length()));
-}
 
 void addLine(FXGLGroup* group, const orbala::Segment& s, float grey) {
   auto* line = new GLLine_zk2;
@@ -102,7 +99,7 @@ bool Orbala::checkSphereColors(int count) {
     const FXString r = table->getItemText(i, 4);
     const FXString g = table->getItemText(i, 5);
     const FXString b = table->getItemText(i, 6);
-    if (!orbala::colorCellsInError(cellText(r), cellText(g), cellText(b))) continue;
+    if (!orbala::colorCellsInError(view(r), view(g), view(b))) continue;
     if (!undefinedGrayCheck->getCheck()) {
       dialogs->message(this, BoxKind::Error, "Color error",
                        FXStringFormat("Check your color values in row %d, they must be in the "
@@ -128,7 +125,7 @@ void Orbala::addSphere(int row, double unit, float alpha) {
     const FXString red = table->getItemText(row, 4);
     const FXString green = table->getItemText(row, 5);
     const FXString blue = table->getItemText(row, 6);
-    channels = orbala::clampedCellColor(cellText(red), cellText(green), cellText(blue));
+    channels = orbala::clampedCellColor(view(red), view(green), view(blue));
   }
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));

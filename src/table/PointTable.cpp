@@ -1,6 +1,7 @@
 // The point table as the store of the user's points: set-up, parsing into point data, and the
 // table's own clicks and keys.
 #include "app/Orbala.h"
+#include "app/Text.h"
 
 #include <fxkeys.h>
 
@@ -13,10 +14,6 @@
 namespace {
 
 constexpr double kMinimumSize = 0.009999; // a smaller size ends the data rows
-
-std::string_view view(const FXString& text) {
-  return std::string_view(text.text(), static_cast<size_t>(text.length()));
-}
 
 } // namespace
 

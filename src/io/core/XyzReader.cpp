@@ -19,13 +19,6 @@ void skipSpace(std::string_view s, size_t& pos) {
     ++pos;
 }
 
-std::string upperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
 // One "%le" conversion: white space, optional sign, a decimal floating number. Values that are
 // not finite (inf, nan, out of range) count as not converted: they would wreck the view.
 bool scanDouble(std::string_view s, size_t& pos, double& value) {
@@ -111,13 +104,13 @@ XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
   for (size_t i = 2; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     const std::string label = xyzLineLabel(line);
-    const std::string upperLabel = upperAscii(label);
+    const std::string upperLabel = toUpperAscii(label);
     const int number = numbered ? parseInt(label) : 0;
 
     for (size_t e = 0; e < table.size(); ++e) {
       const ElementRecord& element = table[e];
       const bool matches = numbered ? number > 0 && element.atomicNumber == number
-                                    : !label.empty() && upperAscii(element.symbol) == upperLabel;
+                                    : !label.empty() && toUpperAscii(element.symbol) == upperLabel;
       if (!matches) continue;
       // Only the symbol as the table spells it is cut out: files rely on "Cl" lines, and a
       // "CL" line keeps its label, converts nothing and is skipped like any unreadable line.

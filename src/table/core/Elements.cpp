@@ -12,12 +12,6 @@ constexpr Rgb hex(unsigned rrggbb) {
 }
 
 // ASCII only: labels are compared the same way whatever the process locale.
-std::string upperAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
 
 std::vector<ElementRecord> buildElementTable() {
   // Radii after Slater (1964); colours as RRGGBB of the Jmol and PubChem schemes.
@@ -139,10 +133,10 @@ std::optional<Rgb> schemeColor(const ElementRecord& element, ColorScheme scheme)
 }
 
 int matchElementLabel(std::string_view label) {
-  const std::string wanted = upperAscii(trim(label));
+  const std::string wanted = toUpperAscii(trim(label));
   const auto& table = elementTable();
   for (size_t i = 0; i < table.size(); ++i)
-    if (upperAscii(table[i].symbol) == wanted) return static_cast<int>(i);
+    if (toUpperAscii(table[i].symbol) == wanted) return static_cast<int>(i);
   return -1;
 }
 

@@ -86,6 +86,20 @@ std::string trim(std::string_view text) {
   return std::string(text.substr(b, e - b));
 }
 
+std::string toUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+std::string toLowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string out;
   if (from.empty()) return std::string(text);

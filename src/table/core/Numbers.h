@@ -21,6 +21,10 @@ std::string formatScientific(double value, int decimals = 6);
 // Leading and trailing white space (blank, tab, CR, LF, VT, FF) removed.
 std::string trim(std::string_view text);
 
+// ASCII letters changed case; other bytes (UTF-8 included) stay as they are.
+std::string toUpperAscii(std::string_view text);
+std::string toLowerAscii(std::string_view text);
+
 // Every occurrence of `from` replaced by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
 
