@@ -127,8 +127,10 @@ void Orbala::buildColorSwatches() {
     const FXColor fill = colorPoints ? FXRGB(colourChannel(table, r, 4), colourChannel(table, r, 5),
                                              colourChannel(table, r, 6))
                                      : kSwatchGray;
-    auto* icon =
-        new FXIcon(getApp(), nullptr, kSwatchTransparent, IMAGE_OWNED | IMAGE_ALPHACOLOR, w, h);
+    // A black point's swatch would vanish into the transparent colour: keep it opaque.
+    const FXuint opaque = fill == kSwatchTransparent ? IMAGE_OPAQUE : 0;
+    auto* icon = new FXIcon(getApp(), nullptr, kSwatchTransparent,
+                            IMAGE_OWNED | IMAGE_ALPHACOLOR | opaque, w, h);
     for (FXint y = 0; y < h; ++y) {
       for (FXint x = 0; x < w; ++x) {
         const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
