@@ -38,3 +38,24 @@ bool ToolkitDialogs::chooseFile(FXWindow* owner, FileDialogRequest& request) {
   request.directory = dialog.getDirectory();
   return true;
 }
+
+bool ToolkitDialogs::askInteger(FXWindow* owner, const FXString& title, const FXString& label,
+                                FXString& text) {
+  FXDialogBox dialog(owner, title, DECOR_TITLE | DECOR_BORDER | DECOR_CLOSE);
+  auto* frame = new FXVerticalFrame(&dialog, LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  new FXLabel(frame, label, nullptr, LABEL_NORMAL);
+  auto* field = new FXTextField(frame, 15, nullptr, 0,
+                                TEXTFIELD_INTEGER | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X);
+  field->setText(text);
+  auto* buttons = new FXHorizontalFrame(frame, LAYOUT_RIGHT | PACK_UNIFORM_WIDTH);
+  new FXButton(buttons, "Cancel", nullptr, &dialog, FXDialogBox::ID_CANCEL, BUTTON_NORMAL);
+  new FXButton(buttons, "OK", nullptr, &dialog, FXDialogBox::ID_ACCEPT,
+               BUTTON_NORMAL | BUTTON_DEFAULT | BUTTON_INITIAL);
+  // Focus only once the field has its window: focusing earlier opens an input context without one.
+  dialog.create();
+  field->setFocus();
+  field->selectAll();
+  if (!dialog.execute(PLACEMENT_OWNER)) return false;
+  text = field->getText();
+  return true;
+}

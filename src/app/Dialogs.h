@@ -25,6 +25,12 @@ public:
   virtual bool question(FXWindow* owner, const FXString& title, const FXString& text) = 0;
   // A file dialog; false when the user cancels.
   virtual bool chooseFile(FXWindow* owner, FileDialogRequest& request) = 0;
+  // A dialog asking for one whole number: `text` is shown and, on OK, holds what was entered.
+  // False when the user cancels; a seam that cannot ask cancels.
+  virtual bool askInteger(FXWindow* /*owner*/, const FXString& /*title*/, const FXString& /*label*/,
+                          FXString& /*text*/) {
+    return false;
+  }
 };
 
 // The real boxes and dialogs of the toolkit.
@@ -33,4 +39,6 @@ public:
   void message(FXWindow* owner, BoxKind kind, const FXString& title, const FXString& text) override;
   bool question(FXWindow* owner, const FXString& title, const FXString& text) override;
   bool chooseFile(FXWindow* owner, FileDialogRequest& request) override;
+  bool askInteger(FXWindow* owner, const FXString& title, const FXString& label,
+                  FXString& text) override;
 };

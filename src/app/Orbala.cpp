@@ -25,6 +25,8 @@ FXDEFMAP(Orbala) OrbalaMap[] = {
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_SAVE_IMAGE, Orbala::onCmdSaveImage),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_COPY_IMAGE, Orbala::onCmdCopyImage),
   FXMAPFUNC(SEL_TIMEOUT, Orbala::ID_SAVE_IMAGE_TIMER, Orbala::onTimeoutSaveImage),
+  FXMAPFUNC(SEL_CLIPBOARD_REQUEST, 0, Orbala::onClipboardRequest),
+  FXMAPFUNC(SEL_CLIPBOARD_LOST, 0, Orbala::onClipboardLost),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_EXIT, Orbala::onCmdExit),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_RECENT_FILE, Orbala::onCmdRecentFile),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_CLEAR_RECENT, Orbala::onCmdClearRecent),
@@ -137,6 +139,7 @@ Orbala::~Orbala() {
   getApp()->removeTimeout(this, ID_STARTUP);
   getApp()->removeTimeout(this, ID_ROTATE_TIMER);
   getApp()->removeTimeout(this, ID_SAVE_IMAGE_TIMER);
+  if (hasClipboard()) releaseClipboard();
   writeSettingsFile();
 
   freeColorSwatches();

@@ -13,6 +13,7 @@
 #include "io/core/RecentFiles.h"
 #include "scene/core/Geometry.h"
 #include "table/core/PointModel.h"
+#include "table/core/RowOps.h"
 
 class Table_zk2;
 class MenuButtonWin10Style;
@@ -180,6 +181,8 @@ public:
   long onCmdSaveImage(FXObject*, FXSelector, void*);
   long onCmdCopyImage(FXObject*, FXSelector, void*);
   long onTimeoutSaveImage(FXObject*, FXSelector, void*);
+  long onClipboardRequest(FXObject*, FXSelector, void*);
+  long onClipboardLost(FXObject*, FXSelector, void*);
 
   // --- operations (public so that tests can drive and inspect them) ---
   void applyDefaults();
@@ -207,6 +210,13 @@ public:
   void syncRotationAxisControls();
   void syncRotationDirectionControls();
   void syncScaleModeRadios();
+  // Steps the "Scale size" value by one notch of `event` and returns it.
+  double stepScaleValue(const FXEvent* event);
+  // Builds the table's context menu for the current selection without showing it; false (and
+  // the previous menu kept) when no cell is selected.
+  bool buildContextMenu();
+  // The selected rows that lie inside the table; count 0 when nothing is selected.
+  orbala::RowSpan selectedRows() const;
   void syncSphereColorRadios();
   void applyElementColors();
   void applyElementSizesReported();
@@ -231,6 +241,10 @@ public:
   bool runSaveDialog(const FXString& title, const FXString& patterns, const FXString& initialName,
                      FXString& chosen);
   void focusViewer();
+  bool saveImageFile(const FXString& name);
+  bool copyImageToClipboard();
+  void openInBrowser(const std::string& address);
+  FXString instructionsText() const; // the fourteen items, naming the controls as labelled now
 
   // --- widgets ---
   FXMenuBar* menuBar = nullptr;
@@ -316,7 +330,11 @@ public:
   std::vector<FXIcon*> swatches; // icon i sits in the Label cell of row i
   FXint scaleSizeType = 0;
   FXString loadedSizes;
-  FXMenuPane* contextMenu = nullptr;
+  FXMenuPane* contextMenu = nullptr; // the table's last context menu, with its colour submenu
+  // Entries of the context menu that want a single selected row (owned by the menu).
+  FXMenuCommand* insertAboveItem = nullptr;
+  FXMenuCommand* insertBelowItem = nullptr;
+  std::array<FXMenuCommand*, 4> selectedColorItems{}; // show, hide, opaque, transparent
 
   // --- scene state ---
   FXGLGroup* sceneGroup = nullptr;
@@ -351,6 +369,11 @@ public:
   // A box found while the window is being built waits here until the event loop runs.
   std::unique_ptr<FXObject> startupNotice;
   FXString pendingImageName;
+  // The picture we offer on the clipboard, encoded once; X11 asks us for it on every paste.
+  std::string clipboardBmp;
+  std::string clipboardPng;
+  FXDragType bmpDragType = 0;
+  FXDragType pngDragType = 0;
 
   // --- surroundings ---
   FXString settingsPath;

@@ -3,5 +3,7 @@
 #include <clocale>
 
 namespace orbala::platform {
-void useDotForNumbers() { std::setlocale(LC_NUMERIC, "C"); }
+void useDotForNumbers() {
+  std::setlocale(LC_NUMERIC, "C");
+}
 } // namespace orbala::platform

@@ -48,6 +48,15 @@ bool ScriptedDialogs::chooseFile(FXWindow*, FileDialogRequest& request) {
   return true;
 }
 
+bool ScriptedDialogs::askInteger(FXWindow*, const FXString& title, const FXString&,
+                                 FXString& text) {
+  boxes.push_back({"integer", title.text(), text.text()});
+  if (integerAnswers.empty()) return false;
+  text = integerAnswers.front().c_str();
+  integerAnswers.pop_front();
+  return true;
+}
+
 void ScriptedDialogs::answerFile(const std::string& path, int pattern) {
   FileDialogRequest answer;
   answer.fileName = path.c_str();

@@ -16,7 +16,7 @@ FXApp* testApp();
 class ScriptedDialogs : public Dialogs {
 public:
   struct Box {
-    std::string kind; // "error", "warning", "information", "question"
+    std::string kind; // "error", "warning", "information", "question", "integer"
     std::string title;
     std::string text;
   };
@@ -27,10 +27,14 @@ public:
   std::deque<bool> answers;                    // for question(); No when empty
   std::deque<FileDialogRequest> fileAnswers;   // for chooseFile(); cancel when empty
   std::vector<FileDialogRequest> fileRequests; // what each file dialog was asked to show
+  // For askInteger(): the texts "entered" and accepted in turn; cancel when empty. The box
+  // recorded for each ask holds the text the dialog showed.
+  std::deque<std::string> integerAnswers;
 
   void message(FXWindow*, BoxKind kind, const FXString& title, const FXString& text) override;
   bool question(FXWindow*, const FXString& title, const FXString& text) override;
   bool chooseFile(FXWindow*, FileDialogRequest& request) override;
+  bool askInteger(FXWindow*, const FXString& title, const FXString& label, FXString& text) override;
 
   // Queues a file dialog answer: the chosen path (and optionally the pattern index).
   void answerFile(const std::string& path, int pattern = 0);

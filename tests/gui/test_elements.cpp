@@ -19,6 +19,19 @@ protected:
     return out;
   }
 
+  // The "Relative size" cells of the first rows.
+  std::vector<std::string> sizes(int rows) const {
+    std::vector<std::string> out;
+    for (int r = 0; r < rows; ++r)
+      out.push_back(cell(r, 7));
+    return out;
+  }
+  // The colour in the middle of a row's swatch.
+  FXColor swatchCentre(int row) {
+    return swatchPixels(row)->getPixel(win->table->getColumnWidth(0) / 2,
+                                       win->table->getRowHeight(0) / 2);
+  }
+
   // The swatch icon of a row, with its pixels read back from the display.
   FXIcon* swatchPixels(int row) {
     FXIcon* icon = win->table->getItemIcon(row, 0);
@@ -37,38 +50,24 @@ const std::vector<std::string> kPubChemCarbon{"44", "74", "74"};
 
 } // namespace
 
-TEST_F(ElementsTest, LabelsMatchIgnoringCaseAndBlanksButNothingElse) {
-  openWindow();
-  atomRow(0, "o");
-  atomRow(1, "O");
-  atomRow(2, "O ");
-  atomRow(3, "  O");
-  atomRow(4, "O1");
-  command(Orbala::ID_JMOL_COLORS);
-  for (int r = 0; r < 4; ++r)
-    EXPECT_EQ(rgb(r), kJmolOxygen) << "row " << r;
-  EXPECT_EQ(rgb(4), kGray);
-  ASSERT_EQ(warnings().size(), 1u);
-  EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\nO1");
-}
-
-TEST_F(ElementsTest, UnknownLabelIsReportedAndOthersColoured) {
+TEST_F(ElementsTest, KnownLabelsAreColouredAndUnknownOnesReported) {
   openWindow();
   EXPECT_EQ(win->colorScheme, 2); // no scheme chosen yet: the button alone must be enough
-  atomRow(0, "C");
-  atomRow(1, "Xx");
-  atomRow(2, "H");
-  setRow(3, {"N"}); // no coordinates: the scan ends here and N stays uncoloured
+  const char* labels[] = {"o", "O", "O ", "  O", "C", "Xx", "H"};
+  for (int r = 0; r < 7; ++r)
+    atomRow(r, labels[r]);
+  setRow(7, {"N"}); // no coordinates: the scan ends here and N stays uncoloured
   command(Orbala::ID_JMOL_COLORS);
 
   EXPECT_EQ(win->colorScheme, 1);
-  EXPECT_EQ(rgb(0), kJmolCarbon);
-  EXPECT_EQ(rgb(1), kGray);
-  EXPECT_EQ(rgb(2), kJmolHydrogen);
-  EXPECT_EQ(rgb(3), kNoColour);
+  for (int r = 0; r < 4; ++r)
+    EXPECT_EQ(rgb(r), kJmolOxygen) << "row " << r;
+  EXPECT_EQ(rgb(4), kJmolCarbon);
+  EXPECT_EQ(rgb(5), kGray);
+  EXPECT_EQ(rgb(6), kJmolHydrogen);
+  EXPECT_EQ(rgb(7), kNoColour);
   EXPECT_TRUE(win->colorPoints);
-  EXPECT_TRUE(win->colorRadio->getCheck());
-  EXPECT_FALSE(win->grayRadio->getCheck());
+  EXPECT_TRUE(win->colorRadio->getCheck() && !win->grayRadio->getCheck());
   ASSERT_EQ(dialogs->boxes.size(), 1u);
   EXPECT_EQ(dialogs->boxes[0].kind, "warning");
   EXPECT_EQ(dialogs->boxes[0].title, "Unknown element(s)");
@@ -77,39 +76,35 @@ TEST_F(ElementsTest, UnknownLabelIsReportedAndOthersColoured) {
   // Switching scheme rewrites the colours of the same rows.
   command(Orbala::ID_PUBCHEM_COLORS);
   EXPECT_EQ(win->colorScheme, 0);
-  EXPECT_EQ(rgb(0), kPubChemCarbon);
+  EXPECT_EQ(rgb(4), kPubChemCarbon);
 }
 
-TEST_F(ElementsTest, TableWithoutAnyElementStaysQuiet) {
+TEST_F(ElementsTest, UnknownLabelsAreReportedUnlessAnEarlyEndMatchedNothing) {
   openWindow();
+  win->setUpTable(10);
   atomRow(0, "A");
   atomRow(1, "B1");
-  command(Orbala::ID_JMOL_COLORS);
-  command(Orbala::ID_SIZE_DEFAULTS);
+  for (FXSelector id : {Orbala::ID_JMOL_COLORS, Orbala::ID_SIZE_DEFAULTS})
+    command(id);
   EXPECT_TRUE(dialogs->boxes.empty());
   EXPECT_EQ(rgb(0), kNoColour);
   EXPECT_FALSE(win->colorPoints);
   EXPECT_TRUE(win->swatches.empty());
   EXPECT_EQ(cell(0, 7), "1.0");
-}
 
-TEST_F(ElementsTest, FullTableReportsEveryUnknownLabel) {
-  openWindow();
-  win->setUpTable(10);
+  // When every row holds coordinates the scan reaches the end: all of them are reported.
   const char* labels[10] = {"Q", "Zz", "X1", "J", "Carbon", "C-2", "E", "Qq", "A", "Y2"};
   for (int r = 0; r < 10; ++r)
     atomRow(r, labels[r]);
-  command(Orbala::ID_PUBCHEM_COLORS);
-  ASSERT_EQ(warnings().size(), 1u);
-  EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\n"
-                                "Q, Zz, X1, J, Carbon, C-2, E, Qq, A, Y2");
+  for (FXSelector id : {Orbala::ID_PUBCHEM_COLORS, Orbala::ID_SIZE_DEFAULTS}) {
+    dialogs->boxes.clear();
+    command(id);
+    ASSERT_EQ(warnings().size(), 1u);
+    EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\n"
+                                  "Q, Zz, X1, J, Carbon, C-2, E, Qq, A, Y2");
+  }
   EXPECT_FALSE(win->colorPoints);
-
-  dialogs->boxes.clear();
-  command(Orbala::ID_SIZE_DEFAULTS);
-  ASSERT_EQ(warnings().size(), 1u);
-  for (int r = 0; r < 10; ++r)
-    EXPECT_EQ(cell(r, 7), "1.0");
+  EXPECT_EQ(sizes(10), std::vector<std::string>(10, "1.0"));
 }
 
 TEST_F(ElementsTest, SizeButtons) {
@@ -122,20 +117,14 @@ TEST_F(ElementsTest, SizeButtons) {
 
   // "Defaults" stays within the data rows and reports what it could not size.
   command(Orbala::ID_SIZE_DEFAULTS);
-  EXPECT_EQ(cell(0, 7), "0.70");
-  EXPECT_EQ(cell(1, 7), "0.60");
-  EXPECT_EQ(cell(2, 7), "1.0");
-  EXPECT_EQ(cell(3, 7), "1.0");
+  EXPECT_EQ(sizes(6), (std::vector<std::string>{"0.70", "0.60", "1.0", "1.0", "1.0", "1.0"}));
   ASSERT_EQ(warnings().size(), 1u);
   EXPECT_EQ(warnings()[0].text, "The following elements could not be mtched:\nXx");
 
   // "Slater" reaches every row with a known label, silently.
   dialogs->boxes.clear();
   command(Orbala::ID_SLATER_SIZES);
-  EXPECT_EQ(cell(3, 7), "1.40");
-  EXPECT_EQ(cell(5, 7), "1.40");
-  EXPECT_EQ(cell(2, 7), "1.0");
-  EXPECT_EQ(cell(4, 7), "1.0");
+  EXPECT_EQ(sizes(6), (std::vector<std::string>{"0.70", "0.60", "1.0", "1.40", "1.0", "1.40"}));
   EXPECT_TRUE(dialogs->boxes.empty());
 
   command(Orbala::ID_ALL_SAME_SIZE);
@@ -163,10 +152,9 @@ TEST_F(ElementsTest, SwatchesShowEachRowsColourInItsLabelCell) {
     EXPECT_EQ(icon->getPixel(0, 0), FXRGB(0, 0, 1));
     EXPECT_EQ(icon->getPixel(w - 1, h - 1), FXRGB(0, 0, 1));
   }
-  EXPECT_EQ(swatchPixels(0)->getPixel(w / 2, h / 2), FXRGB(244, 0, 0));
-  EXPECT_EQ(swatchPixels(1)->getPixel(w / 2, h / 2), FXRGB(102, 102, 102));
-  // An unknown atom is drawn gray, and its swatch says so.
-  EXPECT_EQ(swatchPixels(2)->getPixel(w / 2, h / 2), FXRGB(200, 200, 200));
+  EXPECT_EQ(swatchCentre(0), FXRGB(244, 0, 0));
+  EXPECT_EQ(swatchCentre(1), FXRGB(102, 102, 102));
+  EXPECT_EQ(swatchCentre(2), FXRGB(200, 200, 200)) << "an unknown atom is drawn gray";
   EXPECT_EQ(win->table->getItemIcon(3, 0), nullptr);
 }
 
@@ -176,15 +164,13 @@ TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
   setRow(1, {"q", "0", "0", "0", "10", "20", "30"});
   win->colorPoints = true;
   win->buildColorSwatches();
-  const FXint w = win->table->getColumnWidth(0);
-  const FXint h = win->table->getRowHeight(0);
-  EXPECT_EQ(swatchPixels(0)->getPixel(w / 2, h / 2), FXRGB(44, 0, 255));
-  EXPECT_EQ(swatchPixels(1)->getPixel(w / 2, h / 2), FXRGB(10, 20, 30));
+  EXPECT_EQ(swatchCentre(0), FXRGB(44, 0, 255));
+  EXPECT_EQ(swatchCentre(1), FXRGB(10, 20, 30));
 
   win->colorPoints = false;
   win->buildColorSwatches();
   ASSERT_EQ(win->swatches.size(), 2u);
-  EXPECT_EQ(swatchPixels(1)->getPixel(w / 2, h / 2), FXRGB(200, 200, 200));
+  EXPECT_EQ(swatchCentre(1), FXRGB(200, 200, 200));
 }
 
 TEST_F(ElementsTest, SwatchesSurviveATableThatShrank) {

@@ -39,10 +39,7 @@ void expectQuat(const FXQuatf& actual, const FXQuatf& expected, float tol = 1e-6
 }
 
 void expectCenter(const FXGLViewer* viewer, float x, float y, float z) {
-  const FXVec3f c = viewer->getCenter();
-  EXPECT_FLOAT_EQ(c.x, x);
-  EXPECT_FLOAT_EQ(c.y, y);
-  EXPECT_FLOAT_EQ(c.z, z);
+  EXPECT_EQ(viewer->getCenter(), FXVec3f(x, y, z));
 }
 
 } // namespace
@@ -101,6 +98,19 @@ TEST_F(RotationTest, StartTickStopAndTheButtonLabel) {
   EXPECT_EQ(rotateLabel(), "Rotate");
   EXPECT_EQ(takePendingTicks(), 0);
   expectQuat(win->viewer->getOrientation(), before, 0.0f);
+
+  // A view preset stops it the same way, and its orientation stays.
+  command(Orbala::ID_ROTATE);
+  tick();
+  ASSERT_EQ(rotateLabel(), "Stop");
+  command(Orbala::ID_VIEW_XZ);
+  EXPECT_FALSE(win->rotating);
+  const FXQuatf preset = win->viewer->getOrientation();
+  tick();
+  EXPECT_EQ(rotateLabel(), "Rotate");
+  EXPECT_EQ(takePendingTicks(), 0);
+  expectQuat(win->viewer->getOrientation(), preset, 0.0f);
+  expectQuat(preset, FXQuatf(-0.7071068f, 0, 0, 0.7071068f));
 }
 
 TEST_F(RotationTest, RestartBeforeThePendingTickKeepsOneChain) {
@@ -151,44 +161,34 @@ TEST_F(RotationTest, EachTickTurnsAboutTheModelsAxis) {
   expectQuat(win->viewer->getOrientation(), expected);
 }
 
-TEST_F(RotationTest, RotatePointThatCannotBeEvaluatedDoesNotStart) {
-  openWindow();
-  win->pointNumberField->setText("");
-  chooseRotationPoint(2);
-  expectRotationError();
-  command(Orbala::ID_ROTATE);
-  expectRotationError();
-  EXPECT_FALSE(win->rotating);
-  EXPECT_EQ(takePendingTicks(), 0);
-  EXPECT_EQ(rotateLabel(), "Rotate");
-}
-
 TEST_F(RotationTest, RotationPointChoices) {
   openWindow();
   setRow(0, {"a", "1", "2", "3"});
   setRow(1, {"b", "-4", "5", "6.5"});
   // Row 3 has coordinates but a size too small to be plotted.
   setRow(2, {"c", "7", "8", "9", "", "", "", "0"});
+  // "normalize 0 to 1" on x changes the plotted points, not the rotation point.
+  win->axisScaling[0] = 1;
   command(Orbala::ID_REDRAW);
   EXPECT_EQ(win->pointData.pointCount, 2);
+  EXPECT_EQ(win->pointData.xValues[1], 0.0);
 
+  // The origin; the centre of the initial bounds, since no refit has measured the data yet;
+  // row 2 with blanks around its number; row 3, not plotted but with coordinates.
   win->viewer->setCenter(FXVec3f(5, 5, 5));
-  chooseRotationPoint(0);
-  expectCenter(win->viewer, 0, 0, 0);
-  EXPECT_TRUE(win->rotationPointRadios[0]->getCheck());
-
-  // No refit has measured the data yet: the centre of the initial bounds.
-  chooseRotationPoint(1);
-  expectCenter(win->viewer, 0, 0, 50);
-  EXPECT_TRUE(win->rotationPointRadios[1]->getCheck());
-  EXPECT_FALSE(win->rotationPointRadios[0]->getCheck());
-
-  win->pointNumberField->setText(" 2 ");
-  chooseRotationPoint(2);
-  expectCenter(win->viewer, -4, 5, 6.5f);
-  win->pointNumberField->setText("3");
-  chooseRotationPoint(2);
-  expectCenter(win->viewer, 7, 8, 9);
+  struct Case {
+    int choice;
+    const char* number;
+    FXVec3f centre;
+  };
+  for (const Case& c : {Case{0, "", FXVec3f(0, 0, 0)}, Case{1, "", FXVec3f(0, 0, 50)},
+                        Case{2, " 2 ", FXVec3f(-4, 5, 6.5f)}, Case{2, "3", FXVec3f(7, 8, 9)}}) {
+    win->pointNumberField->setText(c.number);
+    chooseRotationPoint(c.choice);
+    EXPECT_EQ(win->viewer->getCenter(), c.centre) << c.choice << " " << c.number;
+    for (int i = 0; i < 4; ++i)
+      EXPECT_EQ(win->rotationPointRadios[i]->getCheck(), i == c.choice);
+  }
   EXPECT_TRUE(dialogs->boxes.empty());
 
   // A bad number leaves the centre where it was.
@@ -208,20 +208,13 @@ TEST_F(RotationTest, RotationPointChoices) {
   chooseRotationPoint(3);
   expectRotationError();
   expectCenter(win->viewer, 1.5f, 0, -2);
-}
 
-TEST_F(RotationTest, PointNumberReadsTheCellsAsTyped) {
-  openWindow();
-  setRow(0, {"a", "2", "0", "0"});
-  setRow(1, {"b", "6", "1", "1"});
-  // "normalize 0 to 1" on x changes the plotted points, not the rotation point.
-  win->axisScaling[0] = 1;
-  command(Orbala::ID_RESET_ZOOM);
-  ASSERT_EQ(win->pointData.pointCount, 2);
-  EXPECT_DOUBLE_EQ(win->pointData.xValues[1], 1.0);
-  win->pointNumberField->setText("2");
-  chooseRotationPoint(2);
-  expectCenter(win->viewer, 6, 1, 1);
+  // A point that cannot be evaluated does not start the rotation.
+  command(Orbala::ID_ROTATE);
+  expectRotationError();
+  EXPECT_FALSE(win->rotating);
+  EXPECT_EQ(takePendingTicks(), 0);
+  EXPECT_EQ(rotateLabel(), "Rotate");
 }
 
 TEST_F(RotationTest, ReturnInTheFieldsAppliesThePoint) {

@@ -1,6 +1,7 @@
 #include "scene/core/Geometry.h"
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -29,11 +30,15 @@ void expectVec(Vec3f actual, Vec3f expected, float tol = 1e-5f) {
   EXPECT_NEAR(actual.z, expected.z, tol);
 }
 
-void expectQuat(const Quatf& q, float x, float y, float z, float w, float tol = 1e-6f) {
-  EXPECT_NEAR(q.x, x, tol);
-  EXPECT_NEAR(q.y, y, tol);
-  EXPECT_NEAR(q.z, z, tol);
-  EXPECT_NEAR(q.w, w, tol);
+void expectQuat(const Quatf& q, float x, float y, float z, float w) {
+  EXPECT_NEAR(q.x, x, 1e-6f);
+  EXPECT_NEAR(q.y, y, 1e-6f);
+  EXPECT_NEAR(q.z, z, 1e-6f);
+  EXPECT_NEAR(q.w, w, 1e-6f);
+}
+
+Quatf preset(ViewPreset p) {
+  return presetView(p, 1, 1, false).orientation;
 }
 
 } // namespace
@@ -43,25 +48,18 @@ TEST(RotationTick, AngleFollowsSpeedAndDirection) {
   EXPECT_EQ(rotationTickAngle(100, 0), -static_cast<float>(pi / 200));
   EXPECT_FLOAT_EQ(rotationTickAngle(400, 1), 0.06283185f);
   EXPECT_FLOAT_EQ(rotationTickAngle(1, 1), 0.00015707963f);
-  // Only direction 0 is clockwise.
-  EXPECT_GT(rotationTickAngle(50, 7), 0.0f);
-}
-
-TEST(RotationTick, AxisIndexOutsideTheTableIsAboutX) {
+  EXPECT_GT(rotationTickAngle(50, 7), 0.0f); // only direction 0 is clockwise
+  // An axis index outside the table turns about x.
   for (int bad : {-1, 7, 1000}) {
     const Vec3f v = rotationAxisVector(bad);
-    EXPECT_EQ(v.x, 1.0f);
-    EXPECT_EQ(v.y, 0.0f);
-    EXPECT_EQ(v.z, 0.0f);
+    EXPECT_EQ(std::make_tuple(v.x, v.y, v.z), std::make_tuple(1.f, 0.f, 0.f)) << bad;
   }
-  const Vec3f last = rotationAxisVector(6);
-  EXPECT_EQ(last.z, -1.0f);
+  EXPECT_EQ(rotationAxisVector(6).z, -1.0f);
 }
 
 TEST(RotationTick, TurnsAboutTheModelsOwnAxis) {
   // Seen from the x-z view, spinning about z keeps z pointing up the screen.
-  const Quatf side = presetView(ViewPreset::XZ, 1, 1, false).orientation;
-  Quatf q = side;
+  Quatf q = preset(ViewPreset::XZ);
   for (int i = 0; i < 100; ++i)
     q = rotationTick(q, 2, 100, 1);
   expectVec(rotate(q, {0, 0, 1}), {0, 1, 0});
@@ -75,32 +73,24 @@ TEST(RotationTick, TurnsAboutTheModelsOwnAxis) {
   expectVec(rotate(q, {1, 0, 0}), {-1, 0, 0}, 1e-4f);
 }
 
-TEST(ViewPresets, Orientations) {
-  expectQuat(presetView(ViewPreset::Top, 1, 1, false).orientation, 0, 0, 0, 1);
-  expectQuat(presetView(ViewPreset::Bottom, 1, 1, false).orientation, 0, 1, 0, 0, 1e-6f);
-  expectQuat(presetView(ViewPreset::XZ, 1, 1, false).orientation, -0.7071068f, 0, 0, 0.7071068f);
-  expectQuat(presetView(ViewPreset::YZ, 1, 1, false).orientation, -0.5f, -0.5f, -0.5f, 0.5f);
-  expectQuat(presetView(ViewPreset::XYZ, 1, 1, false).orientation, -0.2460217f, 0.3886360f,
-             0.1917373f, -0.8669904f);
-}
-
-TEST(ViewPresets, SideViewsShowTheirAxesRightAndUp) {
-  const Quatf xz = presetView(ViewPreset::XZ, 1, 1, false).orientation;
-  expectVec(rotate(xz, {1, 0, 0}), {1, 0, 0});
-  expectVec(rotate(xz, {0, 0, 1}), {0, 1, 0});
-  const Quatf yz = presetView(ViewPreset::YZ, 1, 1, false).orientation;
-  expectVec(rotate(yz, {0, 1, 0}), {1, 0, 0});
-  expectVec(rotate(yz, {0, 0, 1}), {0, 1, 0});
-  const Quatf bottom = presetView(ViewPreset::Bottom, 1, 1, false).orientation;
-  expectVec(rotate(bottom, {0, 0, 1}), {0, 0, -1});
+TEST(ViewPresets, OrientationsShowTheirAxesRightAndUp) {
+  expectQuat(preset(ViewPreset::Top), 0, 0, 0, 1);
+  expectQuat(preset(ViewPreset::Bottom), 0, 1, 0, 0);
+  expectQuat(preset(ViewPreset::XZ), -0.7071068f, 0, 0, 0.7071068f);
+  expectQuat(preset(ViewPreset::YZ), -0.5f, -0.5f, -0.5f, 0.5f);
+  expectQuat(preset(ViewPreset::XYZ), -0.2460217f, 0.3886360f, 0.1917373f, -0.8669904f);
+  expectVec(rotate(preset(ViewPreset::XZ), {1, 0, 0}), {1, 0, 0});
+  expectVec(rotate(preset(ViewPreset::XZ), {0, 0, 1}), {0, 1, 0});
+  expectVec(rotate(preset(ViewPreset::YZ), {0, 1, 0}), {1, 0, 0});
+  expectVec(rotate(preset(ViewPreset::YZ), {0, 0, 1}), {0, 1, 0});
+  expectVec(rotate(preset(ViewPreset::Bottom), {0, 0, 1}), {0, 0, -1});
 }
 
 TEST(ViewPresets, BoundingBoxes) {
   PresetView v = presetView(ViewPreset::Top, 10, 4, true);
   expectVec(v.boxMin, {-10, -10, 0});
   expectVec(v.boxMax, {13, 13, 0});
-  v = presetView(ViewPreset::Bottom, 10, 4, false);
-  expectVec(v.boxMax, {10, 10, 0});
+  expectVec(presetView(ViewPreset::Bottom, 10, 4, false).boxMax, {10, 10, 0});
   for (ViewPreset p : {ViewPreset::XZ, ViewPreset::YZ, ViewPreset::XYZ}) {
     v = presetView(p, 10, 4, true);
     expectVec(v.boxMin, {-10, 0, 0});
@@ -110,26 +100,21 @@ TEST(ViewPresets, BoundingBoxes) {
 
 TEST(DataMeasurement, BoundsExtentAndViewSize) {
   const std::vector<double> xs{1, -7, 3}, ys{2, 2, 5}, zs{-1, 0.5, 0};
+  const auto box = [](const DataBounds& b) {
+    return std::vector<double>{b.xMin, b.xMax, b.yMin, b.yMax, b.zMin, b.zMax};
+  };
   const DataBounds b = measureBounds(xs.data(), ys.data(), zs.data(), 3);
-  EXPECT_EQ(b.xMin, -7);
-  EXPECT_EQ(b.xMax, 3);
-  EXPECT_EQ(b.yMin, 2);
-  EXPECT_EQ(b.yMax, 5);
-  EXPECT_EQ(b.zMin, -1);
-  EXPECT_EQ(b.zMax, 0.5);
+  EXPECT_EQ(box(b), (std::vector<double>{-7, 3, 2, 5, -1, 0.5}));
   EXPECT_EQ(dataExtentOf(b), 7);
   // A single point is its own box.
-  const DataBounds one = measureBounds(xs.data() + 1, ys.data() + 1, zs.data() + 1, 1);
-  EXPECT_EQ(one.xMin, -7);
-  EXPECT_EQ(one.xMax, -7);
+  EXPECT_EQ(box(measureBounds(xs.data() + 1, ys.data() + 1, zs.data() + 1, 1)),
+            (std::vector<double>{-7, -7, 2, 2, 0.5, 0.5}));
 
   EXPECT_EQ(dataExtentOf(initialDataBounds), initialDataExtent);
   EXPECT_DOUBLE_EQ(viewHalfSize(1), 2 * std::sqrt(3.0));
   EXPECT_DOUBLE_EQ(viewHalfSize(50), std::sqrt(3 * 100.0 * 100.0));
   EXPECT_DOUBLE_EQ(labelSizeFor(50), 1.0);
-}
 
-TEST(DataMeasurement, NormalizeAxis) {
   std::vector<double> v{2, 6, 4, -2};
   normalizeAxis(v.data(), 4);
   EXPECT_EQ(v, (std::vector<double>{0.5, 1, 0.75, 0}));
@@ -139,24 +124,20 @@ TEST(DataMeasurement, NormalizeAxis) {
   normalizeAxis(nullptr, 0);
 }
 
-TEST(SceneSizes, SphereRadiusUnitSteps) {
-  EXPECT_DOUBLE_EQ(sphereRadiusUnit(100, 0.5), 0.05);
-  EXPECT_DOUBLE_EQ(sphereRadiusUnit(100, 0.999), 0.05);
-  EXPECT_DOUBLE_EQ(sphereRadiusUnit(100, 1), 0.5);
-  EXPECT_DOUBLE_EQ(sphereRadiusUnit(100, 10), 5);
-  EXPECT_DOUBLE_EQ(sphereRadiusUnit(499, 50), 24.95);
-  EXPECT_DOUBLE_EQ(sphereRadiusUnit(1000, 0), 0.5);
-}
-
-TEST(SceneSizes, AxisAndBackgroundGrey) {
-  EXPECT_EQ(axisGrey(50), 0.8f);
-  EXPECT_EQ(backgroundGrey(50), 0.5f);
-  EXPECT_EQ(axisGrey(51), 0.0f);
-  EXPECT_EQ(backgroundGrey(51), 0.51f);
-  EXPECT_EQ(axisGrey(0), 0.8f);
-  EXPECT_EQ(backgroundGrey(0), 0.0f);
-  EXPECT_EQ(backgroundGrey(100), 1.0f);
-  // Integer half of an odd maximum.
-  EXPECT_EQ(axisGrey(5, 11), 0.8f);
-  EXPECT_EQ(axisGrey(6, 11), 0.0f);
+TEST(SceneSizes, SphereRadiusUnitAndGreys) {
+  // The unit steps with the data extent: below 1, from 1, from 10.
+  for (const auto& [r, extent, u] : std::vector<std::tuple<int, double, double>>{{100, 0.5, 0.05},
+                                                                                 {100, 0.999, 0.05},
+                                                                                 {100, 1, 0.5},
+                                                                                 {100, 10, 5},
+                                                                                 {499, 50, 24.95},
+                                                                                 {1000, 0, 0.5}})
+    EXPECT_DOUBLE_EQ(sphereRadiusUnit(r, extent), u) << r << ' ' << extent;
+  // Axes turn from light grey to black above half the slider (integer half of an odd maximum).
+  for (const auto& [b, bMax, axis] : std::vector<std::tuple<int, int, float>>{
+           {50, 100, 0.8f}, {51, 100, 0.0f}, {0, 100, 0.8f}, {5, 11, 0.8f}, {6, 11, 0.0f}})
+    EXPECT_EQ(axisGrey(b, bMax), axis) << b << ' ' << bMax;
+  EXPECT_EQ(std::make_tuple(backgroundGrey(0), backgroundGrey(50), backgroundGrey(51),
+                            backgroundGrey(100)),
+            std::make_tuple(0.0f, 0.5f, 0.51f, 1.0f));
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace orbala;
 
 TEST(PasteBlock, NormalisesDecimalCommasAndLineEnds) {
@@ -44,31 +46,23 @@ TEST(PasteBlock, PlanKeepsTheBlockInsideTheTable) {
   for (int i = 0; i < 1200; ++i)
     lines += std::to_string(i) + "\t1\t2\n";
 
+  // What a plan holds: cut, rows, columns, text.
+  const auto plan = [](const std::string& text, int row, int col) {
+    const PastePlan p = planPaste(text, 10, 10, row, col);
+    return std::make_tuple(p.wasCut, p.size.rows, p.size.cols, p.text);
+  };
   // At the first cell: the 200 extra rows go, as the warning says.
-  PastePlan plan = planPaste(lines, 1000, 10, 0, 0);
-  EXPECT_TRUE(plan.wasCut);
-  EXPECT_EQ(plan.size.rows, 1000);
-  EXPECT_EQ(plan.size.cols, 3);
-  EXPECT_EQ(plan.text.substr(plan.text.size() - 9), "\n999\t1\t2\n");
-
-  // Lower down, the block stops at the last row instead of adding rows.
-  plan = planPaste("1\t2\n3\t4\n5\t6\n", 10, 10, 8, 0);
-  EXPECT_TRUE(plan.wasCut);
-  EXPECT_EQ(plan.size.rows, 2);
-  EXPECT_EQ(plan.text, "1\t2\n3\t4\n");
-
-  // Right of the last column nothing is laid down either.
-  plan = planPaste("1\t2\t3\t4\n", 10, 10, 0, 8);
-  EXPECT_TRUE(plan.wasCut);
-  EXPECT_EQ(plan.size.cols, 2);
-  EXPECT_EQ(plan.text, "1\t2\n");
-
-  // A block that fits is left alone.
-  plan = planPaste("1\t2\t3\n", 10, 10, 9, 7);
-  EXPECT_FALSE(plan.wasCut);
-  EXPECT_EQ(plan.text, "1\t2\t3\n");
-  EXPECT_EQ(plan.size.rows, 1);
-  EXPECT_EQ(plan.size.cols, 3);
+  const PastePlan top = planPaste(lines, 1000, 10, 0, 0);
+  EXPECT_TRUE(top.wasCut);
+  EXPECT_EQ(top.size.rows, 1000);
+  EXPECT_EQ(top.size.cols, 3);
+  EXPECT_EQ(top.text.substr(top.text.size() - 9), "\n999\t1\t2\n");
+  // Lower down the block stops at the last row, and right of the last column nothing is laid
+  // down either, instead of growing the table; a block that fits is left alone.
+  EXPECT_EQ(plan("1\t2\n3\t4\n5\t6\n", 8, 0),
+            std::make_tuple(true, 2, 2, std::string("1\t2\n3\t4\n")));
+  EXPECT_EQ(plan("1\t2\t3\t4\n", 0, 8), std::make_tuple(true, 1, 2, std::string("1\t2\n")));
+  EXPECT_EQ(plan("1\t2\t3\n", 9, 7), std::make_tuple(false, 1, 3, std::string("1\t2\t3\n")));
 }
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace orbala;
 
 namespace {
@@ -40,10 +42,7 @@ TEST(QuaternionFox, AxisAngleMatchesSetAxisAngle) {
 
 TEST(QuaternionFox, ZeroAxisGivesIdentityWhereTheToolkitGivesNaN) {
   const Quatf q = quatFromAxisAngle({0, 0, 0}, 0.7f);
-  EXPECT_EQ(q.x, 0.0f);
-  EXPECT_EQ(q.y, 0.0f);
-  EXPECT_EQ(q.z, 0.0f);
-  EXPECT_EQ(q.w, 1.0f);
+  EXPECT_EQ(std::make_tuple(q.x, q.y, q.z, q.w), std::make_tuple(0.f, 0.f, 0.f, 1.f));
 }
 
 TEST(QuaternionFox, ProductMatchesOperatorStar) {
@@ -78,6 +77,5 @@ TEST(QuaternionFox, NormalizedMatchesAdjust) {
   }
   // The toolkit leaves a zero quaternion at zero; an orientation needs unit length.
   const Quatf zero = normalized(Quatf{0, 0, 0, 0});
-  EXPECT_EQ(zero.w, 1.0f);
-  EXPECT_EQ(zero.x, 0.0f);
+  EXPECT_EQ(std::make_tuple(zero.x, zero.y, zero.z, zero.w), std::make_tuple(0.f, 0.f, 0.f, 1.f));
 }

@@ -17,27 +17,28 @@ std::vector<std::string> slots(const RecentFiles& r) {
   return out;
 }
 
+// The ten slots with these in front.
 std::vector<std::string> listed(std::vector<std::string> front) {
   front.resize(RecentFiles::kSlots);
   return front;
 }
 
+RecentFiles added(std::initializer_list<const char*> paths) {
+  RecentFiles r;
+  for (const char* p : paths)
+    r.add(p);
+  return r;
+}
+
 } // namespace
 
 TEST(RecentFiles, ReopeningMovesToTheTop) {
-  RecentFiles r;
-  r.add("/d/first.qvx");
-  r.add("/d/second.qvx");
-  r.add("/d/third.qvx");
-  r.add("/d/first.qvx");
+  RecentFiles r = added({"/d/first.qvx", "/d/second.qvx", "/d/third.qvx", "/d/first.qvx"});
   EXPECT_EQ(slots(r), listed({"/d/first.qvx", "/d/third.qvx", "/d/second.qvx"}));
   EXPECT_EQ(r.count(), 3);
-
-  // Already on top: nothing moves.
-  r.add("/d/first.qvx");
+  r.add("/d/first.qvx"); // already on top: nothing moves
   EXPECT_EQ(slots(r), listed({"/d/first.qvx", "/d/third.qvx", "/d/second.qvx"}));
-  // Matching is exact.
-  r.add("/d/FIRST.qvx");
+  r.add("/d/FIRST.qvx"); // matching is exact
   EXPECT_EQ(r.count(), 4);
 }
 
@@ -45,11 +46,10 @@ TEST(RecentFiles, EleventhPushesTheOldestOut) {
   RecentFiles r;
   for (int i = 1; i <= 11; ++i)
     r.add("/f" + std::to_string(i));
-  EXPECT_EQ(r.count(), 10);
-  EXPECT_EQ(r.get(0), "/f11");
-  EXPECT_EQ(r.get(9), "/f2");
-  for (int i = 0; i < RecentFiles::kSlots; ++i)
-    EXPECT_NE(r.get(i), "/f1");
+  std::vector<std::string> expected;
+  for (int i = 11; i >= 2; --i)
+    expected.push_back("/f" + std::to_string(i));
+  EXPECT_EQ(slots(r), expected);
   // Re-adding the bottom entry keeps all ten.
   r.add("/f2");
   EXPECT_EQ(r.count(), 10);
@@ -58,13 +58,16 @@ TEST(RecentFiles, EleventhPushesTheOldestOut) {
 }
 
 TEST(RecentFiles, RemovalLeavesNoGap) {
-  RecentFiles r;
-  for (const char* p : {"/e", "/d", "/c", "/b", "/a"})
-    r.add(p);
+  RecentFiles r = added({"/e", "/d", "/c", "/b", "/a"});
   EXPECT_TRUE(r.removeFirst("/c"));
   EXPECT_EQ(slots(r), listed({"/a", "/b", "/d", "/e"}));
   EXPECT_FALSE(r.removeFirst("/zzz"));
   EXPECT_EQ(r.count(), 4);
+  // Paths taken from the list itself.
+  r.add(r.get(3));
+  EXPECT_EQ(slots(r), listed({"/e", "/a", "/b", "/d"}));
+  EXPECT_TRUE(r.removeFirst(r.get(1)));
+  EXPECT_EQ(slots(r), listed({"/e", "/b", "/d"}));
 }
 
 TEST(RecentFiles, SlotsAsReadFromAFile) {
@@ -91,14 +94,4 @@ TEST(RecentFiles, SlotsAsReadFromAFile) {
   r.clear();
   EXPECT_EQ(r.count(), 0);
   EXPECT_EQ(slots(r), listed({}));
-}
-
-TEST(RecentFiles, ReAddingAPathTakenFromTheListItself) {
-  RecentFiles r;
-  for (const char* p : {"/d", "/c", "/b", "/a"})
-    r.add(p);
-  r.add(r.get(3));
-  EXPECT_EQ(slots(r), listed({"/d", "/a", "/b", "/c"}));
-  EXPECT_TRUE(r.removeFirst(r.get(1)));
-  EXPECT_EQ(slots(r), listed({"/d", "/b", "/c"}));
 }

@@ -7,132 +7,93 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace orbala;
 
 namespace {
 
-// Switches to the first installed locale that writes numbers with a comma, and back again.
-class CommaLocale {
-public:
-  CommaLocale() {
-    const char* saved = std::setlocale(LC_ALL, nullptr);
-    saved_ = saved ? saved : "C";
-    for (const char* name :
-         {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "nl_NL.UTF-8", "es_ES.UTF-8",
-          "it_IT.UTF-8", "ru_RU.UTF-8", "de_DE", "fr_FR"}) {
-      if (std::setlocale(LC_ALL, name) && *std::localeconv()->decimal_point == ',') {
-        active_ = true;
-        return;
-      }
-    }
-    std::setlocale(LC_ALL, saved_.c_str());
-  }
-  ~CommaLocale() { std::setlocale(LC_ALL, saved_.c_str()); }
-  bool active() const { return active_; }
-
-private:
-  std::string saved_;
-  bool active_ = false;
+// Switches to the German locale, whose decimal point is a comma, and back again.
+struct CommaLocale {
+  std::string saved = std::setlocale(LC_ALL, nullptr);
+  bool active = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+  ~CommaLocale() { std::setlocale(LC_ALL, saved.c_str()); }
 };
 
-SettingsValues sampleSettings() {
-  SettingsValues s;
-  s.colorPoints = true;
-  s.colorIndex = 7;
-  s.applyJmolColors = true;
-  s.applyDefaultAtomSizes = true;
-  s.showXyAxis = true;
-  s.showAxisLabels = true;
-  s.rotationAxis = 3;
-  s.rotationDirection = 1;
-  s.rotationSpeed = 50;
-  s.sphereRadius = 499;
-  s.backgroundColor = 100;
-  s.rotationLocationIndex = 2;
-  s.scaleSizeType = 4;
-  s.alphaLevel = "0.5";
-  s.rotationPointIndex = "1";
-  s.rotationPointX = "-1.25";
-  s.rotationPointY = "0";
-  s.rotationPointZ = "3e2";
-  s.axisScaling = {1, 0, 1};
-  return s;
+std::string joinLines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\n";
+  return text;
 }
 
-const char* const kSampleSettingsBlock = "<version>1.31\n"
-                                         "<colorPoints>1\n"
-                                         "<colorIndex>7\n"
-                                         "<applyPubChemColors>0\n"
-                                         "<applyJmolColors>1\n"
-                                         "<applyDefaultAtomSizes>1\n"
-                                         "<setUndefinedColorsToGray_Chk>0\n"
-                                         "<show_xy_axis>1\n"
-                                         "<show_z_axis>0\n"
-                                         "<showAxisLabels>1\n"
-                                         "<show_RGB_table_cols>0\n"
-                                         "<rotationAxis>3\n"
-                                         "<rotationDirection>1\n"
-                                         "<rotationSpeed_Slider>50\n"
-                                         "<sphereRadius_Slider>499\n"
-                                         "<backgroundColor_Slider>100\n"
-                                         "<rotationLocationIndex>2\n"
-                                         "<scaleSizeType>4\n"
-                                         "<alphaLevel>0.5\n"
-                                         "<rotationPointIndex>1\n"
-                                         "<rotationPoint_x>-1.25\n"
-                                         "<rotationPoint_y>0\n"
-                                         "<rotationPoint_z>3e2\n"
-                                         "<axisScaling_type_x>1\n"
-                                         "<axisScaling_type_y>0\n"
-                                         "<axisScaling_type_z>1\n";
+// Every field differs from its default; in block order.
+const SettingsValues kSample{"1.31", true, 7,     false, true,    true, false, true,
+                             false,  true, false, 3,     1,       50,   499,   100,
+                             2,      4,    "0.5", "1",   "-1.25", "0",  "3e2", {1, 0, 1}};
+
+const std::string kSampleBlock = joinLines({"<version>1.31",
+                                            "<colorPoints>1",
+                                            "<colorIndex>7",
+                                            "<applyPubChemColors>0",
+                                            "<applyJmolColors>1",
+                                            "<applyDefaultAtomSizes>1",
+                                            "<setUndefinedColorsToGray_Chk>0",
+                                            "<show_xy_axis>1",
+                                            "<show_z_axis>0",
+                                            "<showAxisLabels>1",
+                                            "<show_RGB_table_cols>0",
+                                            "<rotationAxis>3",
+                                            "<rotationDirection>1",
+                                            "<rotationSpeed_Slider>50",
+                                            "<sphereRadius_Slider>499",
+                                            "<backgroundColor_Slider>100",
+                                            "<rotationLocationIndex>2",
+                                            "<scaleSizeType>4",
+                                            "<alphaLevel>0.5",
+                                            "<rotationPointIndex>1",
+                                            "<rotationPoint_x>-1.25",
+                                            "<rotationPoint_y>0",
+                                            "<rotationPoint_z>3e2",
+                                            "<axisScaling_type_x>1",
+                                            "<axisScaling_type_y>0",
+                                            "<axisScaling_type_z>1"});
 
 } // namespace
 
-TEST(TagFormat, SplitsTagAndTrimmedValue) {
-  TagLine t = splitTagLine("<rotationAxis>  4 \t");
-  EXPECT_EQ(t.tag, "<rotationAxis>");
-  EXPECT_EQ(t.value, "4");
-
-  // Only the first '>' ends the tag; the value may hold more.
-  t = splitTagLine("<data>0 0 a>b");
-  EXPECT_EQ(t.tag, "<data>");
-  EXPECT_EQ(t.value, "0 0 a>b");
-
-  t = splitTagLine("no bracket at all");
-  EXPECT_EQ(t.tag, "no bracket at all>");
-  EXPECT_EQ(t.value, "");
-  EXPECT_EQ(lookupTag(t.tag), Tag::Unknown);
-
-  t = splitTagLine("");
-  EXPECT_EQ(t.tag, ">");
-  EXPECT_EQ(lookupTag(t.tag), Tag::Unknown);
-
-  t = splitTagLine("<version>");
-  EXPECT_EQ(t.value, "");
-  EXPECT_EQ(lookupTag(t.tag), Tag::Version);
-}
-
-TEST(TagFormat, UnderscoreAfterBracketIsIgnoredButLeadingBlankIsNot) {
-  EXPECT_EQ(lookupTag(splitTagLine("<_version>1.31").tag), Tag::Version);
-  EXPECT_EQ(lookupTag(splitTagLine("<_show_z_axis>1").tag), Tag::ShowZAxis);
-  // Underscores inside the name are part of it.
-  EXPECT_EQ(lookupTag(splitTagLine("<show_z_axis>1").tag), Tag::ShowZAxis);
-  EXPECT_EQ(lookupTag(splitTagLine(" <version>1.31").tag), Tag::Unknown);
-  EXPECT_EQ(lookupTag(splitTagLine("\xEF\xBB\xBF<version>1.31").tag), Tag::Unknown);
-  EXPECT_EQ(lookupTag("<Version>"), Tag::Unknown);
-  EXPECT_EQ(lookupTag("<version"), Tag::Unknown);
-}
-
-TEST(TagFormat, EveryTagTextLooksUpToItself) {
+TEST(TagFormat, SplitAndLookUp) {
+  struct Case {
+    const char* line;
+    const char* tag;
+    const char* value;
+    Tag known;
+  };
+  for (const Case& c : {
+           Case{"<rotationAxis>  4 \t", "<rotationAxis>", "4", Tag::RotationAxis},
+           Case{"<data>0 0 a>b", "<data>", "0 0 a>b", Tag::Data}, // only the first '>' ends it
+           Case{"no bracket at all", "no bracket at all>", "", Tag::Unknown},
+           Case{"", ">", "", Tag::Unknown},
+           Case{"<version>", "<version>", "", Tag::Version},
+           Case{"<_version>1.31", "<version>", "1.31", Tag::Version},
+           Case{"<_show_z_axis>1", "<show_z_axis>", "1", Tag::ShowZAxis},
+           Case{"<__colorIndex>5", "<_colorIndex>", "5", Tag::Unknown}, // one underscore goes
+           Case{" <version>1.31", " <version>", "1.31", Tag::Unknown},
+           Case{"\xEF\xBB\xBF<version>1.31", "\xEF\xBB\xBF<version>", "1.31", Tag::Unknown},
+       }) {
+    const TagLine t = splitTagLine(c.line);
+    EXPECT_EQ(t.tag, c.tag);
+    EXPECT_EQ(t.value, c.value) << c.line;
+    EXPECT_EQ(lookupTag(t.tag), c.known) << c.line;
+  }
+  for (const char* bad : {"<Version>", "<version", ""})
+    EXPECT_EQ(lookupTag(bad), Tag::Unknown) << bad;
   for (int i = 0; i < static_cast<int>(Tag::Unknown); ++i) {
     const Tag tag = static_cast<Tag>(i);
     ASSERT_FALSE(tagText(tag).empty());
     EXPECT_EQ(lookupTag(tagText(tag)), tag) << tagText(tag);
   }
   EXPECT_TRUE(tagText(Tag::Unknown).empty());
-  EXPECT_EQ(lookupTag(""), Tag::Unknown);
 }
 
 TEST(TagFormat, SettingsFileOnlyTags) {
@@ -145,166 +106,111 @@ TEST(TagFormat, SettingsFileOnlyTags) {
 }
 
 TEST(TagFormat, FlagIsSetOnlyByTheIntegerOne) {
-  EXPECT_TRUE(parseFlag("1"));
-  EXPECT_TRUE(parseFlag("1abc"));
-  EXPECT_TRUE(parseFlag(" +1"));
-  EXPECT_FALSE(parseFlag("2"));
-  EXPECT_FALSE(parseFlag("0"));
-  EXPECT_FALSE(parseFlag("-1"));
-  EXPECT_FALSE(parseFlag("yes"));
-  EXPECT_FALSE(parseFlag(""));
-  EXPECT_FALSE(parseFlag("4294967297")); // would wrap to 1 in 32 bits
+  for (const char* on : {"1", "1abc", " +1"})
+    EXPECT_TRUE(parseFlag(on)) << on;
+  // The last would wrap to 1 in 32 bits.
+  for (const char* off : {"2", "0", "-1", "yes", "", "4294967297"})
+    EXPECT_FALSE(parseFlag(off)) << off;
 }
 
 TEST(TagFormat, DataLineRowColumnAndText) {
-  DataLine d = parseDataLine("3 0 two words");
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.row, 3);
-  EXPECT_EQ(d.column, 0);
-  EXPECT_EQ(d.text, "two words");
-
-  d = parseDataLine("3 2 ");
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.column, 2);
-  EXPECT_EQ(d.text, "");
-
-  d = parseDataLine("12 9");
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.text, "");
-
-  // The text starts after the second blank, whatever the blanks separate.
-  d = parseDataLine("3 2  padded");
-  EXPECT_EQ(d.text, " padded");
-  d = parseDataLine("3 2x rest");
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.column, 2);
-  EXPECT_EQ(d.text, "rest");
-
-  // Negative numbers scan; the caller drops them.
-  d = parseDataLine("-1 -4 x");
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.row, -1);
-  EXPECT_EQ(d.column, -4);
-
-  d = parseDataLine("99999999999 1 x");
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.row, 2147483647);
-}
-
-TEST(TagFormat, DataLineWithoutTwoIntegersIsInvalid) {
+  struct Case {
+    const char* value;
+    int row, column;
+    const char* text;
+  };
+  // The text starts after the second blank, whatever the blanks separate; negative numbers
+  // scan (the caller drops them) and huge ones saturate.
+  for (const Case& c :
+       {Case{"3 0 two words", 3, 0, "two words"}, Case{"3 2 ", 3, 2, ""}, Case{"12 9", 12, 9, ""},
+        Case{"3 2  padded", 3, 2, " padded"}, Case{"3 2x rest", 3, 2, "rest"},
+        Case{"-1 -4 x", -1, -4, "x"}, Case{"99999999999 1 x", 2147483647, 1, "x"}}) {
+    const DataLine d = parseDataLine(c.value);
+    EXPECT_TRUE(d.valid) << c.value;
+    EXPECT_EQ(std::tie(d.row, d.column, d.text),
+              std::make_tuple(c.row, c.column, std::string(c.text)))
+        << c.value;
+  }
   for (const char* bad : {"", "3", "3 ", "x 1 y", "3 x", "3,2 a", "- 1 2", "+ 3 4"})
     EXPECT_FALSE(parseDataLine(bad).valid) << '"' << bad << '"';
 }
 
 TEST(TagFormat, ScanDoublesStopsAtTheFirstFailure) {
-  double v[4] = {9, 9, 9, 9};
-  EXPECT_EQ(scanDoubles("1.5 -2e3 +.25 4", v, 4), 4);
-  EXPECT_DOUBLE_EQ(v[0], 1.5);
-  EXPECT_DOUBLE_EQ(v[1], -2000);
-  EXPECT_DOUBLE_EQ(v[2], 0.25);
-  EXPECT_DOUBLE_EQ(v[3], 4);
-
-  EXPECT_EQ(scanDoubles("  7\t8\n", v, 4), 2);
-  EXPECT_EQ(scanDoubles("1 2 3 4 5", v, 3), 3);
-  EXPECT_EQ(scanDoubles("1,5 2", v, 4), 1); // the comma ends the first number
-  EXPECT_DOUBLE_EQ(v[0], 1);
-  EXPECT_EQ(scanDoubles("1-2", v, 4), 2); // no blank needed before a sign
-  EXPECT_DOUBLE_EQ(v[1], -2);
-  EXPECT_EQ(scanDoubles("", v, 4), 0);
-  EXPECT_EQ(scanDoubles("abc 1", v, 4), 0);
-  EXPECT_EQ(scanDoubles("--1", v, 4), 0);
-  EXPECT_EQ(scanDoubles("1 2", v, 0), 0);
-}
-
-TEST(TagFormat, ScanDoublesSpecialValues) {
-  double v[4] = {};
-  ASSERT_EQ(scanDoubles("1e999 -1e999 1e-999 0.000000001e-400", v, 4), 4);
-  EXPECT_EQ(v[0], INFINITY);
-  EXPECT_EQ(v[1], -INFINITY);
-  EXPECT_EQ(v[2], 0.0);
-  EXPECT_EQ(v[3], 0.0);
-  ASSERT_EQ(scanDoubles("inf -infinity nan", v, 4), 3);
-  EXPECT_EQ(v[1], -INFINITY);
-  EXPECT_TRUE(std::isnan(v[2]));
-  ASSERT_EQ(scanDoubles("0x10 0x.8p1", v, 4), 2);
-  EXPECT_DOUBLE_EQ(v[0], 16);
-  EXPECT_DOUBLE_EQ(v[1], 1);
-  // "0x" without hex digits reads as 0 and stops at the x.
-  EXPECT_EQ(scanDoubles("0xg 1", v, 4), 1);
-  EXPECT_EQ(v[0], 0.0);
-  // Hundreds of digits overflow by their count, not by their exponent.
-  ASSERT_EQ(scanDoubles(std::string(400, '9') + "e-5", v, 1), 1);
-  EXPECT_EQ(v[0], INFINITY);
+  const double inf = INFINITY;
+  struct Case {
+    std::string text;
+    int max;
+    std::vector<double> want;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"1.5 -2e3 +.25 4", 4, {1.5, -2000, 0.25, 4}},
+           {"  7\t8\n", 4, {7, 8}},
+           {"1 2 3 4 5", 3, {1, 2, 3}},
+           {"1,5 2", 4, {1}},   // the comma ends the first number
+           {"1-2", 4, {1, -2}}, // no blank needed before a sign
+           {"", 4, {}},
+           {"abc 1", 4, {}},
+           {"--1", 4, {}},
+           {"1 2", 0, {}},
+           {"1e999 -1e999 1e-999 0.000000001e-400", 4, {inf, -inf, 0, 0}},
+           {"inf -infinity", 4, {inf, -inf}},
+           {"0x10 0x.8p1", 4, {16, 1}},
+           {"0xg 1", 4, {0}}, // "0x" without hex digits reads as 0 and stops at the x
+           {std::string(400, '9') + "e-5", 1, {inf}}, // overflow by digit count, not exponent
+       }) {
+    double v[4] = {9, 9, 9, 9};
+    ASSERT_EQ(scanDoubles(c.text, v, c.max), static_cast<int>(c.want.size())) << c.text;
+    EXPECT_EQ(std::vector<double>(v, v + c.want.size()), c.want) << c.text;
+  }
+  double v[2] = {};
+  ASSERT_EQ(scanDoubles("nan x", v, 2), 1);
+  EXPECT_TRUE(std::isnan(v[0]));
 }
 
 TEST(TagFormat, SettingsBlockExactLinesInOrder) {
-  EXPECT_EQ(formatSettingsBlock(sampleSettings(), nullptr), kSampleSettingsBlock);
-
-  WindowValues w;
-  w.x = -8;
-  w.y = 40;
-  w.width = 1000;
-  w.height = 800;
-  w.minimized = true;
-  w.numRows = 100;
-  w.userFilesDirectory = "/home/u/my data";
-  w.lastExtension = "qvx";
+  EXPECT_EQ(formatSettingsBlock(kSample, nullptr), kSampleBlock);
+  WindowValues w{-8, 40, 1000, 800, true, 100, "/home/u/my data", "qvx", {}};
   w.recentFiles[0] = "/home/u/first.qvx";
   w.recentFiles[2] = "/home/u/third.qvx";
   w.recentFiles[9] = "/home/u/last.xyz";
-  EXPECT_EQ(formatSettingsBlock(sampleSettings(), &w),
-            std::string(kSampleSettingsBlock) + "<window_x>-8\n"
-                                                "<window_y>40\n"
-                                                "<main_width>1000\n"
-                                                "<main_height>800\n"
-                                                "<isMinimized>1\n"
-                                                "<numRowsIni>100\n"
-                                                "<pathUserFilesDirectory>/home/u/my data\n"
-                                                "<lastFileExtensionSelected>qvx\n"
-                                                "<recentlyUsedFiles>/home/u/first.qvx\n"
-                                                "<recentlyUsedFiles>/home/u/third.qvx\n"
-                                                "<recentlyUsedFiles>/home/u/last.xyz\n");
+  EXPECT_EQ(
+      formatSettingsBlock(kSample, &w),
+      kSampleBlock +
+          joinLines({"<window_x>-8", "<window_y>40", "<main_width>1000", "<main_height>800",
+                     "<isMinimized>1", "<numRowsIni>100", "<pathUserFilesDirectory>/home/u/my data",
+                     "<lastFileExtensionSelected>qvx", "<recentlyUsedFiles>/home/u/first.qvx",
+                     "<recentlyUsedFiles>/home/u/third.qvx",
+                     "<recentlyUsedFiles>/home/u/last.xyz"}));
 }
 
-TEST(TagFormat, WrittenBlocksReadBackLineByLine) {
-  SettingsValues s = sampleSettings();
-  WindowValues w;
-  w.recentFiles[0] = "/a.qvx";
-  w.recentFiles[1] = "/b.qvx";
-  const double center[3] = {1.5, -2.25, 1e-7};
-  const double orientation[4] = {0, 0.5, -0.5, 0.70710678118654757};
-  const std::string text = formatSettingsBlock(s, &w) + formatViewBlock(0.9, center, orientation) +
-                           formatDataLine(0, 0, "C 12") + formatDataLine(0, 1, "");
-  const std::vector<std::string> lines = splitTextLines(text);
-  ASSERT_EQ(lines.size(), 26u + 8u + 2u + 3u + 2u);
-  for (const std::string& line : lines)
-    EXPECT_NE(lookupTag(splitTagLine(line).tag), Tag::Unknown) << line;
-
-  double v[4];
-  ASSERT_EQ(scanDoubles(splitTagLine(lines[37]).value, v, 3), 3);
-  EXPECT_DOUBLE_EQ(v[0], 1.5);
-  EXPECT_DOUBLE_EQ(v[1], -2.25);
-  EXPECT_DOUBLE_EQ(v[2], 1e-7);
-  ASSERT_EQ(scanDoubles(splitTagLine(lines[38]).value, v, 4), 4);
-  EXPECT_NEAR(v[3], orientation[3], 1e-6);
-
-  DataLine d = parseDataLine(splitTagLine(lines[39]).value);
-  EXPECT_EQ(d.text, "C 12");
-  d = parseDataLine(splitTagLine(lines[40]).value);
-  EXPECT_TRUE(d.valid);
-  EXPECT_EQ(d.column, 1);
-  EXPECT_EQ(d.text, "");
-}
-
-TEST(TagFormat, ViewAndDataLineFormats) {
+TEST(TagFormat, ViewAndDataLinesFormatAndReadBack) {
   const double center[3] = {0, -1.5, 123456.789};
-  const double orientation[4] = {0, 0, 0, 1};
+  const double orientation[4] = {0, 0.5, -0.5, 0.70710678118654757};
   EXPECT_EQ(formatViewBlock(0.9, center, orientation),
             "<Viewer_Zoom>9.000000e-01\n"
             "<Viewer_center_xyz>0.000000e+00 -1.500000e+00 1.234568e+05\n"
-            "<Viewer_orientation>0.000000e+00 0.000000e+00 0.000000e+00 1.000000e+00\n");
+            "<Viewer_orientation>0.000000e+00 5.000000e-01 -5.000000e-01 7.071068e-01\n");
   EXPECT_EQ(formatDataLine(3, 2, ""), "<data>3 2 \n");
   EXPECT_EQ(formatDataLine(0, 8, "show"), "<data>0 8 show\n");
+
+  WindowValues w;
+  w.recentFiles = {"/a.qvx", "/b.qvx"};
+  const double small[3] = {1.5, -2.25, 1e-7};
+  const std::vector<std::string> lines =
+      splitTextLines(formatSettingsBlock(kSample, &w) + formatViewBlock(0.9, small, orientation) +
+                     formatDataLine(0, 0, "C 12") + formatDataLine(0, 1, ""));
+  ASSERT_EQ(lines.size(), 26u + 8u + 2u + 3u + 2u);
+  for (const std::string& line : lines)
+    EXPECT_NE(lookupTag(splitTagLine(line).tag), Tag::Unknown) << line;
+  double v[4];
+  ASSERT_EQ(scanDoubles(splitTagLine(lines[37]).value, v, 3), 3);
+  EXPECT_EQ(std::vector<double>(v, v + 3), (std::vector<double>{1.5, -2.25, 1e-7}));
+  ASSERT_EQ(scanDoubles(splitTagLine(lines[38]).value, v, 4), 4);
+  EXPECT_NEAR(v[3], orientation[3], 1e-6);
+  EXPECT_EQ(parseDataLine(splitTagLine(lines[39]).value).text, "C 12");
+  const DataLine empty = parseDataLine(splitTagLine(lines[40]).value);
+  EXPECT_TRUE(empty.valid);
+  EXPECT_EQ(std::tie(empty.column, empty.text), std::make_tuple(1, std::string()));
 }
 
 TEST(TagFormat, ValuesCannotSmuggleInExtraLines) {
@@ -322,18 +228,15 @@ TEST(TagFormat, ValuesCannotSmuggleInExtraLines) {
 
 TEST(TagFormat, NumbersUseADotUnderACommaLocale) {
   CommaLocale locale;
-  if (!locale.active())
-    GTEST_SKIP() << "no comma-decimal locale is installed (locale -a); generate de_DE.UTF-8 to "
-                    "run this check";
+  ASSERT_TRUE(locale.active) << "install-deps.sh generates de_DE.UTF-8";
   const double center[3] = {0.5, -1.25, 2};
   const double orientation[4] = {0.125, 0, 0, 1};
   EXPECT_EQ(formatViewBlock(1.5, center, orientation),
             "<Viewer_Zoom>1.500000e+00\n"
             "<Viewer_center_xyz>5.000000e-01 -1.250000e+00 2.000000e+00\n"
             "<Viewer_orientation>1.250000e-01 0.000000e+00 0.000000e+00 1.000000e+00\n");
-  EXPECT_EQ(formatSettingsBlock(sampleSettings(), nullptr), kSampleSettingsBlock);
+  EXPECT_EQ(formatSettingsBlock(kSample, nullptr), kSampleBlock);
   double v[2] = {};
   ASSERT_EQ(scanDoubles("1.5 2,5", v, 2), 2);
-  EXPECT_DOUBLE_EQ(v[0], 1.5);
-  EXPECT_DOUBLE_EQ(v[1], 2);
+  EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{1.5, 2}));
 }

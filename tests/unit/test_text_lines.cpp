@@ -9,6 +9,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace orbala;
@@ -17,30 +18,26 @@ namespace fs = std::filesystem;
 namespace {
 
 using Lines = std::vector<std::string>;
+using E = TextEncoding;
 
 // Code points to the byte forms a file may hold.
-std::string encode(const std::vector<char32_t>& text, TextEncoding form, bool withMark) {
+std::string encode(const std::vector<char32_t>& text, E form, bool withMark) {
   std::string out;
-  auto unit16 = [&](uint16_t u) {
-    const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
-    out += form == TextEncoding::Utf16LE ? std::string{lo, hi} : std::string{hi, lo};
-  };
-  auto unit32 = [&](uint32_t u) {
-    for (int i = 0; i < 4; ++i) {
-      const int shift = form == TextEncoding::Utf32LE ? 8 * i : 8 * (3 - i);
-      out += static_cast<char>((u >> shift) & 0xFF);
-    }
+  const bool wide = form == E::Utf32LE || form == E::Utf32BE;
+  const bool little = form == E::Utf16LE || form == E::Utf32LE;
+  auto unit = [&](uint32_t u) {
+    const int bytes = wide ? 4 : 2;
+    for (int i = 0; i < bytes; ++i)
+      out += static_cast<char>((u >> (8 * (little ? i : bytes - 1 - i))) & 0xFF);
   };
   std::vector<char32_t> all = text;
   if (withMark) all.insert(all.begin(), 0xFEFF);
   for (char32_t c : all) {
-    if (form == TextEncoding::Utf32LE || form == TextEncoding::Utf32BE) {
-      unit32(c);
-    } else if (c >= 0x10000) {
-      unit16(static_cast<uint16_t>(0xD800 + ((c - 0x10000) >> 10)));
-      unit16(static_cast<uint16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    if (!wide && c >= 0x10000) {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
     } else {
-      unit16(static_cast<uint16_t>(c));
+      unit(c);
     }
   }
   return out;
@@ -88,19 +85,20 @@ protected:
 } // namespace
 
 TEST(TextLines, EncodingFromByteOrderMark) {
-  using E = TextEncoding;
-  EXPECT_EQ(detectEncoding(std::string("\x00\x00\xFE\xFF", 4)), E::Utf32BE);
-  EXPECT_EQ(detectEncoding(std::string("\xFF\xFE\x00\x00", 4)), E::Utf32LE);
-  EXPECT_EQ(detectEncoding(std::string("\xFF\xFE<\x00", 4)), E::Utf16LE);
-  EXPECT_EQ(detectEncoding(std::string("\xFE\xFF\x00<", 4)), E::Utf16BE);
-  EXPECT_EQ(detectEncoding("\xEF\xBB\xBF<"), E::Bytes);
-  EXPECT_EQ(detectEncoding("<version>"), E::Bytes);
-  // A short file is padded with '0' bytes, so these cannot look like UTF-32.
-  EXPECT_EQ(detectEncoding(""), E::Bytes);
-  EXPECT_EQ(detectEncoding("\xFF"), E::Bytes);
-  EXPECT_EQ(detectEncoding("\xFF\xFE"), E::Utf16LE);
-  EXPECT_EQ(detectEncoding(std::string("\xFF\xFE\x00", 3)), E::Utf16LE);
-  EXPECT_EQ(detectEncoding(std::string("\x00\x00\xFE", 3)), E::Bytes);
+  // A short file is padded with '0' bytes, so the short ones cannot look like UTF-32.
+  for (const auto& [bytes, form] :
+       std::vector<std::pair<std::string, E>>{{std::string("\x00\x00\xFE\xFF", 4), E::Utf32BE},
+                                              {std::string("\xFF\xFE\x00\x00", 4), E::Utf32LE},
+                                              {std::string("\xFF\xFE<\x00", 4), E::Utf16LE},
+                                              {std::string("\xFE\xFF\x00<", 4), E::Utf16BE},
+                                              {"\xEF\xBB\xBF<", E::Bytes},
+                                              {"<version>", E::Bytes},
+                                              {"", E::Bytes},
+                                              {"\xFF", E::Bytes},
+                                              {"\xFF\xFE", E::Utf16LE},
+                                              {std::string("\xFF\xFE\x00", 3), E::Utf16LE},
+                                              {std::string("\x00\x00\xFE", 3), E::Bytes}})
+    EXPECT_EQ(detectEncoding(bytes), form) << bytes.size();
 }
 
 TEST(TextLines, SplitAtLineFeeds) {
@@ -115,64 +113,52 @@ TEST(TextLines, SplitAtLineFeeds) {
   EXPECT_EQ(splitTextLines(std::string("x\0y\n", 4)), Lines{std::string("x\0y", 3)});
 }
 
-TEST_F(TextFileTest, EveryUnicodeFormWithMarkReadsLikeUtf8) {
+TEST_F(TextFileTest, MarkedUnicodeReadsLikeUtf8AndTheRestByteForByte) {
   Lines lines;
   ASSERT_TRUE(
       read(write("utf8.qvx", "<version>1.31\r\n<data>0 0 \xC3\x84\xE2\x82\xAC\xF0\x9F\x98\x80"
                              "\r\n"),
            lines));
   EXPECT_EQ(lines, kSampleLines);
-  for (TextEncoding form : {TextEncoding::Utf16LE, TextEncoding::Utf16BE, TextEncoding::Utf32LE,
-                            TextEncoding::Utf32BE}) {
-    SCOPED_TRACE(static_cast<int>(form));
+  for (E form : {E::Utf16LE, E::Utf16BE, E::Utf32LE, E::Utf32BE}) {
     ASSERT_TRUE(read(write("unicode.qvx", encode(kSample, form, true)), lines));
-    EXPECT_EQ(lines, kSampleLines);
+    EXPECT_EQ(lines, kSampleLines) << static_cast<int>(form);
+  }
+  // Without a mark Unicode is taken as it is; a UTF-8 mark stays in front of the first line; a
+  // lone 0xFF is too short for a mark.
+  const std::string be32 = encode({'x'}, E::Utf32BE, false);
+  for (const auto& [bytes, want] : std::vector<std::pair<std::string, Lines>>{
+           {encode({'<', 'a', '>', '\n', 'b'}, E::Utf16LE, false),
+            {std::string("<\0a\0>\0", 6), std::string("\0b\0", 3)}},
+           {be32, {be32}},
+           {"\xEF\xBB\xBF<version>1.31\n<a>\n", {"\xEF\xBB\xBF<version>1.31", "<a>"}},
+           {"\xFF", {"\xFF"}}}) {
+    ASSERT_TRUE(read(write("bytes.qvx", bytes), lines));
+    EXPECT_EQ(lines, want);
   }
 }
 
-TEST_F(TextFileTest, UnicodeWithoutMarkIsTakenByteForByte) {
+TEST_F(TextFileTest, BrokenEmptyMissingAndOversizedFilesFailWithAReason) {
+  const std::string le = encode(kSample, E::Utf16LE, true);
+  const std::string be32 = encode(kSample, E::Utf32BE, true);
   Lines lines;
-  const std::string le = encode({'<', 'a', '>', '\n', 'b'}, TextEncoding::Utf16LE, false);
-  ASSERT_TRUE(read(write("le.qvx", le), lines));
-  EXPECT_EQ(lines, (Lines{std::string("<\0a\0>\0", 6), std::string("\0b\0", 3)}));
-
-  const std::string be32 = encode({'x'}, TextEncoding::Utf32BE, false);
-  ASSERT_TRUE(read(write("be32.qvx", be32), lines));
-  EXPECT_EQ(lines, Lines{be32});
-}
-
-TEST_F(TextFileTest, Utf8MarkStaysInFrontOfTheFirstLine) {
-  Lines lines;
-  ASSERT_TRUE(read(write("bom.qvx", "\xEF\xBB\xBF<version>1.31\n<a>\n"), lines));
-  EXPECT_EQ(lines, (Lines{"\xEF\xBB\xBF<version>1.31", "<a>"}));
-}
-
-TEST_F(TextFileTest, TruncatedOrMalformedUnicodeFails) {
-  Lines lines;
-  const std::string le = encode(kSample, TextEncoding::Utf16LE, true);
-  EXPECT_FALSE(read(write("odd.qvx", le.substr(0, le.size() - 1)), lines));
-  // Cut inside the surrogate pair of the last non-BMP character.
-  EXPECT_FALSE(read(write("pair.qvx", le.substr(0, le.size() - 6)), lines));
-  const std::string be32 = encode(kSample, TextEncoding::Utf32BE, true);
-  EXPECT_FALSE(read(write("cut32.qvx", be32.substr(0, be32.size() - 3)), lines));
-
-  EXPECT_FALSE(
-      read(write("lonehigh.qvx", encode({'a', 0xD800, 'b'}, TextEncoding::Utf16LE, true)), lines));
-  EXPECT_FALSE(
-      read(write("lonelow.qvx", encode({'a', 0xDC00, 'b'}, TextEncoding::Utf16BE, true)), lines));
-  EXPECT_FALSE(
-      read(write("beyond.qvx", encode({'a', 0x110000}, TextEncoding::Utf32LE, true)), lines));
-  EXPECT_FALSE(read(write("neg.qvx", encode({0xFFFFFFFF}, TextEncoding::Utf32BE, true)), lines));
-}
-
-TEST_F(TextFileTest, MarkAloneDecodesToNothingAndFails) {
-  Lines lines;
-  EXPECT_FALSE(read(write("le.qvx", "\xFF\xFE"), lines));
-  EXPECT_FALSE(read(write("be.qvx", "\xFE\xFF"), lines));
-  EXPECT_FALSE(read(write("le32.qvx", std::string("\xFF\xFE\x00\x00", 4)), lines));
-  // A lone 0xFF is too short for a mark and is read as it is.
-  ASSERT_TRUE(read(write("ff.qvx", "\xFF"), lines));
-  EXPECT_EQ(lines, Lines{"\xFF"});
+  int i = 0;
+  for (const std::string& bytes :
+       {le.substr(0, le.size() - 1), le.substr(0, le.size() - 6), // the latter inside a pair
+        be32.substr(0, be32.size() - 3), encode({'a', 0xD800, 'b'}, E::Utf16LE, true),
+        encode({'a', 0xDC00, 'b'}, E::Utf16BE, true), encode({'a', 0x110000}, E::Utf32LE, true),
+        encode({0xFFFFFFFF}, E::Utf32BE, true),
+        // A mark alone decodes to nothing.
+        std::string("\xFF\xFE"), std::string("\xFE\xFF"), std::string("\xFF\xFE\x00\x00", 4),
+        std::string()})
+    EXPECT_FALSE(read(write("bad.qvx", bytes), lines)) << "case " << i++;
+  EXPECT_FALSE(read("", lines));
+  EXPECT_FALSE(read((dir_ / "missing.qvx").string(), lines));
+  EXPECT_FALSE(read(dir_.string(), lines));
+  // Sparse, so this costs no disk space; it must be refused by its size, not loaded.
+  const std::string big = write("big.qvx", "<version>1.31\n");
+  fs::resize_file(big, kMaxTextFileBytes + 1);
+  EXPECT_FALSE(read(big, lines));
 }
 
 TEST_F(TextFileTest, BinaryGarbageNeverCrashes) {
@@ -185,29 +171,15 @@ TEST_F(TextFileTest, BinaryGarbageNeverCrashes) {
         bytes += next();
       Lines lines;
       const bool ok = read(write("garbage.bin", bytes), lines);
-      if (*start == '\0' && detectEncoding(bytes.substr(0, 4)) == TextEncoding::Bytes) {
-        // Byte for byte: only carriage returns and the line feeds themselves go missing.
-        ASSERT_TRUE(ok);
-        std::string joined, expected;
-        for (const std::string& line : lines)
-          joined += (joined.empty() ? "" : "\n") + line;
-        for (char c : bytes)
-          if (c != '\r') expected += c;
-        EXPECT_TRUE(joined == expected || joined + '\n' == expected);
-      }
+      if (*start || detectEncoding(bytes.substr(0, 4)) != E::Bytes) continue;
+      // Byte for byte: only carriage returns and the line feeds themselves go missing.
+      ASSERT_TRUE(ok);
+      std::string joined, expected;
+      for (const std::string& line : lines)
+        joined += (joined.empty() ? "" : "\n") + line;
+      for (char c : bytes)
+        if (c != '\r') expected += c;
+      EXPECT_TRUE(joined == expected || joined + '\n' == expected);
     }
   }
-}
-
-TEST_F(TextFileTest, UnreadableFilesFailWithAReason) {
-  Lines lines;
-  EXPECT_FALSE(read("", lines));
-  EXPECT_FALSE(read((dir_ / "missing.qvx").string(), lines));
-  EXPECT_FALSE(read(write("empty.qvx", ""), lines));
-  EXPECT_FALSE(read(dir_.string(), lines));
-
-  // Sparse, so this costs no disk space; it must be refused by its size, not loaded.
-  const std::string big = write("big.qvx", "<version>1.31\n");
-  fs::resize_file(big, kMaxTextFileBytes + 1);
-  EXPECT_FALSE(read(big, lines));
 }

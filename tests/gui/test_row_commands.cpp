@@ -1,0 +1,324 @@
+// The table's context menu, the row commands, the "Number of rows" dialog and the wheel on the
+// "Scale size" and "Opaqueness" fields.
+#include "GuiHarness.h"
+
+#include <fxkeys.h>
+
+#include "table/Table_zk2.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+class RowCommandsTest : public OrbalaTest {
+protected:
+  // Data rows 0..n-1 labelled p0, p1, ... with size 1.0.
+  void dataRows(int n) {
+    for (int r = 0; r < n; ++r)
+      setRow(r, {"p" + std::to_string(r), "1", "2", "3", "", "", "", "1.0"});
+  }
+  void select(int r1, int r2, int c1 = 0, int c2 = 0) {
+    win->table->killSelection();
+    win->table->setCurrentItem(r1, c1);
+    win->table->selectRange(r1, r2, c1, c2);
+  }
+  void hide(int row) {
+    win->rowState.showFlags[row] = 0;
+    win->table->setItemIcon(row, 8, nullptr);
+  }
+  // "R,G,B" of the rows first..last, separated by blanks.
+  std::string rgb(int first, int last) const {
+    std::string out;
+    for (int r = first; r <= last; ++r)
+      out += (r > first ? " " : "") + cell(r, 4) + "," + cell(r, 5) + "," + cell(r, 6);
+    return out;
+  }
+  bool shown(int row) const {
+    const bool on = win->rowState.showFlags[row] != 0;
+    EXPECT_EQ(on, win->table->getItemIcon(row, 8) != nullptr) << "row " << row;
+    return on;
+  }
+  long event(FXuint type, FXSelector id, int code, FXuint state = 0) {
+    FXEvent e{};
+    e.code = code;
+    e.state = state;
+    return send(type, id, nullptr, &e);
+  }
+  // A menu pane's entries joined by "|": "-" for a separator, "!" before a disabled entry.
+  static std::string entries(FXComposite* pane) {
+    std::string out;
+    for (FXWindow* w = pane->getFirst(); w; w = w->getNext()) {
+      if (!out.empty()) out += "|";
+      if (auto* caption = dynamic_cast<FXMenuCaption*>(w))
+        out += (w->isEnabled() ? "" : "!") + std::string(caption->getText().text());
+      else
+        out += "-";
+    }
+    return out;
+  }
+};
+
+// Accepts whatever modal dialog is running, from the event loop's idle work (no clock).
+class ModalAccepter : public FXObject {
+  FXDECLARE(ModalAccepter)
+public:
+  long onChore(FXObject*, FXSelector, void*) {
+    testApp()->stopModal(testApp()->getModalWindow(), TRUE);
+    return 1;
+  }
+};
+FXDEFMAP(ModalAccepter) ModalAccepterMap[] = {FXMAPFUNC(SEL_CHORE, 0, ModalAccepter::onChore)};
+FXIMPLEMENT(ModalAccepter, FXObject, ModalAccepterMap, ARRAYNUMBER(ModalAccepterMap))
+
+const std::string kColours = "red|green|blue|yellow|cyan|magenta|orange|lavander|brown|white|"
+                             "light blue|mint|purple|dark green|sky blue|lime|peach|olive|dark "
+                             "cyan|light orange|dark rose|gray|black";
+
+} // namespace
+
+TEST_F(RowCommandsTest, InsertClearAndDeleteMoveTextsButNotFlags) {
+  openWindow();
+  win->setUpTable(10);
+  dataRows(10);
+  select(0, 1);
+  ASSERT_TRUE(win->buildContextMenu());
+  command(Orbala::ID_INSERT_ROW, win->insertAboveItem);
+  ASSERT_EQ(dialogs->titles(), Texts{"Row error"});
+  EXPECT_EQ(dialogs->boxes[0].text, "You can only select 1 row at a time");
+  EXPECT_EQ(cell(0, 0), "p0");
+
+  hide(0);
+  select(0, 0);
+  command(Orbala::ID_INSERT_ROW, win->insertAboveItem);
+  EXPECT_EQ(cell(0, 7), "");
+  EXPECT_TRUE(shown(0));
+  EXPECT_EQ(cell(1, 0), "p0");
+  EXPECT_EQ(cell(9, 0), "p8"); // p9 fell off the end
+  select(9, 9);
+  command(Orbala::ID_INSERT_ROW, win->insertBelowItem); // below the last row: nothing
+  EXPECT_EQ(cell(9, 0), "p8");
+
+  dataRows(10);
+  hide(5);
+  select(2, 4, 1, 3);
+  command(Orbala::ID_DELETE_ROWS);
+  EXPECT_EQ(cell(2, 0), "p5");
+  EXPECT_EQ(cell(6, 0), "p9");
+  EXPECT_EQ(cell(7, 1) + cell(9, 0) + cell(9, 7), "");
+  EXPECT_FALSE(shown(5)); // the flag stays with the row position
+  EXPECT_EQ(win->pointData.pointCount, 7);
+
+  hide(1);
+  select(1, 1);
+  command(Orbala::ID_CLEAR_ROWS);
+  EXPECT_EQ(cell(1, 0) + cell(1, 7), "");
+  EXPECT_TRUE(shown(1));
+  win->readTable(false);
+  EXPECT_EQ(win->pointData.pointCount, 1); // the emptied size ends the data
+}
+
+TEST_F(RowCommandsTest, ShowHideAndOpacityForAllOrOneColour) {
+  openWindow();
+  dataRows(3);
+  setRow(0, {"a", "1", "1", "1", "255", "0", "0"});
+  setRow(1, {"b", "1", "1", "1", "0", "0", "255"});
+  setRow(2, {"c", "1", "1", "1", "255", "0", "0"});
+  setRow(20, {"", "", "", "", "255", "0", "0"}); // not a data row, but of the colour
+  setRow(21, {"", "", "", "", "255", "0", "1"});
+  command(Orbala::ID_REDRAW);
+  const FXint objects = win->sceneGroup->no();
+
+  select(0, 1);
+  command(Orbala::ID_HIDE_COLOR_POINTS); // needs exactly one row
+  EXPECT_TRUE(shown(0));
+  select(0, 0, 4, 4);
+  command(Orbala::ID_HIDE_COLOR_POINTS);
+  EXPECT_FALSE(shown(0) || shown(2) || shown(20));
+  EXPECT_TRUE(shown(1) && shown(3) && shown(21));
+  EXPECT_EQ(win->sceneGroup->no(), objects - 2);
+
+  command(Orbala::ID_SHOW_POINTS);
+  EXPECT_TRUE(shown(0) && shown(20) && shown(999));
+  command(Orbala::ID_TRANSPARENT_POINTS);
+  select(1, 1);
+  command(Orbala::ID_OPAQUE_COLOR_POINTS);
+  EXPECT_EQ(win->rowState.opaqueFlags[0], 0);
+  EXPECT_EQ(win->rowState.opaqueFlags[1], 1);
+  EXPECT_NE(win->table->getItemIcon(1, 9), nullptr);
+  EXPECT_EQ(win->table->getItemIcon(999, 9), nullptr);
+}
+
+TEST_F(RowCommandsTest, NamedColoursGoToTheSelectionOrEverywhereAndAutoAssignByLabel) {
+  openWindow();
+  dataRows(4);
+  select(1, 2, 4, 6);
+  command(Orbala::ID_SPHERE_COLOR + 7); // lavander
+  EXPECT_EQ(rgb(1, 3), "128,128,255 128,128,255 ,,");
+  EXPECT_TRUE(win->colorPoints && win->colorRadio->getCheck() && !win->grayRadio->getCheck());
+  EXPECT_EQ(win->colorIndex, 7);
+  EXPECT_EQ(win->swatches.size(), 4u);
+  win->table->killSelection();
+  command(Orbala::ID_SPHERE_COLOR + 22); // black, into every row
+  EXPECT_EQ(rgb(999, 999), "50,50,50");
+
+  setRow(0, {"Fe", "1", "1", "1"});
+  setRow(1, {"O", "1", "1", "1"});
+  setRow(2, {"Fe", "1", "1", "1"});
+  setRow(3, {"", "1", "1", "1"});
+  setRow(4, {"fe"}); // no coordinates: stays black, but "fe" takes the next colour
+  setRow(5, {"fe", "1", "1", "1"});
+  command(Orbala::ID_SPHERE_COLOR + 23);
+  EXPECT_EQ(rgb(0, 5), "255,0,0 0,255,0 255,0,0 50,50,50 50,50,50 0,0,255");
+}
+
+TEST_F(RowCommandsTest, ContextMenuEntriesAndTheirEnabling) {
+  openWindow();
+  dataRows(2);
+  FXEvent drag{};
+  drag.moved = TRUE;
+  select(0, 0);
+  send(SEL_RIGHTBUTTONRELEASE, Orbala::ID_TABLE, win->table, &drag);
+  EXPECT_EQ(win->contextMenu, nullptr);
+  win->table->killSelection();
+  EXPECT_FALSE(win->buildContextMenu());
+
+  const std::string head =
+      "Insert an empty line above this one|Insert an empty line below this one|-|Clear row(s)|"
+      "Delete row(s)|-|Show all points|Hide all points|Show all points of the selected color|"
+      "Hide all points of the selected color|-|Set all points to opaque|Set all points to "
+      "transparent|Set all points of the selected color to opaque|Set all points of the selected "
+      "color to transparent|-|Sphere colors|-|Set all \"Relative size\" cells to 1|";
+  select(1, 1, 1, 1);
+  ASSERT_TRUE(win->buildContextMenu());
+  EXPECT_EQ(entries(win->contextMenu),
+            head + "!Restore \"Relative size\" cells to their orginal values|-|Set \"Rotation "
+                   "point\" to this one|-|Cancel");
+  auto* cascade = dynamic_cast<FXMenuCascade*>(win->contextMenu->childAtIndex(16));
+  ASSERT_NE(cascade, nullptr);
+  EXPECT_EQ(entries(cascade->getMenu()), kColours + "|Auto assign by label");
+
+  // Several rows inside R..B: the single-row entries are disabled and the colours come twice.
+  win->loadedSizes = "1.0|";
+  select(0, 2, 4, 6);
+  ASSERT_TRUE(win->buildContextMenu());
+  std::string several = head;
+  for (const char* entry :
+       {"Insert an empty line above this one", "Insert an empty line below this one",
+        "Show all points of the selected color", "Hide all points of the selected color",
+        "Set all points of the selected color to opaque",
+        "Set all points of the selected color to transparent"})
+    several.insert(several.find(entry), "!");
+  EXPECT_EQ(entries(win->contextMenu),
+            several +
+                "Restore \"Relative size\" cells to their orginal values|-|!Set "
+                "\"Rotation point\" to this one|-|" +
+                kColours + "|-|Cancel");
+
+  select(5, 5); // one row, but without coordinates
+  ASSERT_TRUE(win->buildContextMenu());
+  EXPECT_NE(entries(win->contextMenu).find("!Set \"Rotation point\""), std::string::npos);
+}
+
+TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
+  openWindow();
+  command(Orbala::ID_NUMBER_OF_ROWS); // cancelled
+  EXPECT_EQ(win->table->getNumRows(), 1000);
+  dialogs->integerAnswers = {"9", "2000000", "25"};
+  command(Orbala::ID_NUMBER_OF_ROWS);
+  std::vector<std::string> shown;
+  for (const auto& box : dialogs->boxes)
+    shown.push_back(box.kind + ":" + box.title + ":" + box.text);
+  EXPECT_EQ(shown,
+            (Texts{"integer:Number of rows:1000", "integer:Number of rows:1000",
+                   "error:Table error:You must have at least 10 number of rows in the table.",
+                   "integer:Number of rows:9",
+                   "error:Table error:You can have at most 1000000 number of rows in the "
+                   "table.",
+                   "integer:Number of rows:2000000"}));
+  EXPECT_EQ(win->table->getNumRows(), 25);
+  EXPECT_EQ(win->rowState.size(), 25);
+}
+
+TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
+  openWindow();
+  ModalAccepter accepter;
+  testApp()->addChore(&accepter, 0);
+  FXString text = "1000";
+  EXPECT_TRUE(ToolkitDialogs().askInteger(win, "Number of rows", "Number of rows", text));
+  EXPECT_EQ(text, "1000");
+}
+
+TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
+  openWindow();
+  dataRows(5);
+  win->table->setItemText(1, 7, "1.00");
+  win->table->FXTable::setItemText(2, 7, "1,5"); // typed by the user, comma kept
+
+  command(Orbala::ID_SCALE_MODE + 0); // Label, nothing selected
+  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120);
+  command(Orbala::ID_SCALE_MODE + 2); // Color, two rows
+  select(0, 1);
+  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120);
+  ASSERT_EQ(dialogs->titles(), (Texts{"Selection warning", "Selection warning"}));
+  EXPECT_EQ(dialogs->boxes[0].text, "You must select a row to use as the reference row.");
+  EXPECT_EQ(dialogs->boxes[1].text, "You can only select 1 row for this type of selection method.");
+  EXPECT_EQ(cell(0, 7) + win->scaleSizeField->getText().text(), "1.01.00");
+
+  command(Orbala::ID_SCALE_MODE + 3); // Size: "1.0" rows, not "1.00"
+  select(0, 0);
+  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, -120, CONTROLMASK);
+  EXPECT_EQ(win->scaleSizeField->getText(), "0.90");
+  EXPECT_EQ(cell(0, 7), "0.900");
+  EXPECT_EQ(cell(1, 7), "1.00");
+  EXPECT_EQ(cell(5, 7), "0.900"); // the first row after the data is scanned too
+  EXPECT_EQ(cell(6, 7), "1.0");
+
+  command(Orbala::ID_SCALE_MODE + 1); // Selection
+  select(3, 6);
+  win->scaleSizeField->setText("1.00");
+  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120, CONTROLMASK);
+  EXPECT_EQ(cell(3, 7) + cell(6, 7), "1.101.10");
+
+  command(Orbala::ID_SCALE_MODE + 4); // All: a factor on each size, from 1 at every notch
+  win->table->killSelection();
+  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120, SHIFTMASK | CONTROLMASK);
+  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120);
+  EXPECT_EQ(win->scaleSizeField->getText(), "1.01");
+  EXPECT_EQ(cell(0, 7), "1.36"); // 0.900 * 1.5, written 1.35, * 1.01
+  EXPECT_EQ(cell(2, 7), "2.27"); // "1,5" read as 1.5, as the plot reads it
+  EXPECT_EQ(cell(999, 7), "1.52");
+}
+
+TEST_F(RowCommandsTest, OpacityKeysRestoreAndSizesToOne) {
+  openWindow();
+  dataRows(3);
+  std::string opacities;
+  const std::pair<const char*, int> steps[] = {{"1.0", 120}, {"1.0", -120}, {"0.1", -120}};
+  for (const auto& [start, code] : steps) {
+    win->opaquenessField->setText(start);
+    event(SEL_MOUSEWHEEL, Orbala::ID_OPAQUENESS, code);
+    opacities += win->opaquenessField->getText().text() + std::string(" ");
+  }
+  EXPECT_EQ(opacities, "1.0 0.9 0.1 ");
+
+  // Keys step the value only: up, down for Down, not at all for a lone modifier or Tab.
+  win->scaleSizeField->setText("1.00");
+  for (FXint code : {KEY_a, KEY_Down, KEY_Down})
+    EXPECT_EQ(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, code), 1);
+  EXPECT_EQ(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, KEY_Shift_L), 0);
+  EXPECT_EQ(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, KEY_Tab), 0);
+  EXPECT_EQ(win->scaleSizeField->getText(), "0.99");
+  EXPECT_EQ(cell(0, 7), "1.0");
+
+  win->table->setItemText(0, 7, "2.0");
+  command(Orbala::ID_RESTORE_SIZES); // nothing loaded yet
+  EXPECT_EQ(cell(0, 7) + win->scaleSizeField->getText().text(), "2.01");
+  win->loadedSizes = "2.5|3.0|";
+  win->table->setCurrentItem(1, 0);
+  command(Orbala::ID_RESTORE_SIZES);
+  EXPECT_EQ(cell(0, 7) + "|" + cell(1, 7) + "|" + cell(2, 7), "2.5|3.0|1.0");
+  EXPECT_EQ(win->scaleSizeField->getText(), "3.0");
+  EXPECT_DOUBLE_EQ(win->rowState.relativeSizes[1], 3.0);
+  command(Orbala::ID_SIZES_TO_ONE);
+  EXPECT_EQ(cell(0, 7) + cell(999, 7), "1.001.00");
+}

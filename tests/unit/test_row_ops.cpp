@@ -1,0 +1,54 @@
+#include "table/core/RowOps.h"
+#include "table/core/SizeScale.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace orbala;
+
+namespace {
+using Texts = std::vector<std::string>;
+
+// The column of a ten-row table after `moves`.
+Texts applied(const std::vector<RowMove>& moves) {
+  Texts rows{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+  for (const RowMove& m : moves)
+    rows[m.to] = m.from < 0 ? "" : rows[m.from];
+  return rows;
+}
+} // namespace
+
+TEST(RowOps, MovesStayInsideTheTable) {
+  EXPECT_EQ(applied(insertRowMoves(10, 9)),
+            (Texts{"0", "1", "2", "3", "4", "5", "6", "7", "8", ""}));
+  EXPECT_TRUE(insertRowMoves(10, 10).empty());
+  EXPECT_TRUE(insertRowMoves(10, -1).empty());
+  // A span reaching past the end deletes only the rows the table has.
+  EXPECT_EQ(applied(deleteRowMoves(10, 8, 2000000000)),
+            (Texts{"0", "1", "2", "3", "4", "5", "6", "7", "", ""}));
+  EXPECT_TRUE(deleteRowMoves(10, 10, 1).empty());
+  EXPECT_TRUE(deleteRowMoves(10, 3, 0).empty());
+}
+
+TEST(RowOps, AutoColourStopsAtTwentyTwoLabels) {
+  Texts labels{"C", "c", " C"};
+  for (int i = 0; i < 20; ++i)
+    labels.push_back("L" + std::to_string(i));
+  const std::vector<int> got = autoColorByLabel(labels, std::vector<bool>(labels.size(), true));
+  EXPECT_EQ(got[1], 1); // case counts
+  EXPECT_EQ(got[2], 2); // and so do blanks
+  EXPECT_EQ(got[21], 21);
+  EXPECT_EQ(got[22], 22); // the 23rd label shares black with the empty ones
+}
+
+TEST(SizeScale, PrecisionLabelsAndLoadedSizes) {
+  EXPECT_EQ(formatSize(0.995), "0.995");
+  EXPECT_EQ(formatSize(12.345), "12.3");
+  EXPECT_EQ(formatSize(10.0), "10.00");
+  EXPECT_EQ(formatSize(-2.0), "-2.000");
+  EXPECT_TRUE(scaleRowMatches(ScaleMode::Label, {"Fe", "", "", "", ""}, {"fE", "", "", "", ""}));
+  EXPECT_FALSE(scaleRowMatches(ScaleMode::Label, {"Fe", "", "", "", ""}, {"Fe ", "", "", "", ""}));
+  EXPECT_EQ(loadedSizePieces("|x|7"), (Texts{"", "x"})); // text after the last "|" is no size
+}

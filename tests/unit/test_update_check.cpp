@@ -1,0 +1,99 @@
+// The update check's exchange, against a stand-in server on the loopback interface.
+#include "io/core/UpdateCheck.h"
+
+#include <gtest/gtest.h>
+
+#include "../support/LoopbackServer.h"
+
+namespace {
+
+constexpr double kOwnVersion = 1.31;
+
+std::string okAnswer(const std::string& body) {
+  return "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body;
+}
+
+orbala::UpdateCheckResult ask(LoopbackServer& server, int receiveMs = 5000) {
+  orbala::UpdateTimeouts timeouts;
+  timeouts.connectMs = 5000;
+  timeouts.receiveMs = receiveMs;
+  const auto result = orbala::checkForUpdate("127.0.0.1", server.port(), kOwnVersion, timeouts);
+  server.finish();
+  return result;
+}
+
+} // namespace
+
+TEST(UpdateCheck, ComparesTheServedVersionWithOurs) {
+  struct Case {
+    std::string answer;
+    int code;
+    double version;
+  } cases[] = {
+      {okAnswer("1.32"), 4, 1.32},
+      {okAnswer("1.315\r\n"), 5, 1.315}, // only 0.005 newer
+      {okAnswer("1.30"), 5, 1.30},
+      {okAnswer("\x1f\x8b\x08\x00 compressed"), 5, 0.0},
+      {okAnswer(""), 5, 0.0},
+      // Bare line feeds end the header as well.
+      {"HTTP/1.0 200 OK\nServer: x\n\n  2.5", 4, 2.5},
+  };
+  for (const Case& c : cases) {
+    LoopbackServer server(c.answer);
+    const auto result = ask(server);
+    EXPECT_EQ(result.code, c.code) << c.answer;
+    EXPECT_DOUBLE_EQ(result.version, c.version) << c.answer;
+  }
+
+  LoopbackServer server(okAnswer("1.32"));
+  ask(server);
+  EXPECT_EQ(server.request(), "GET /version_QVD.txt HTTP/1.0\r\n"
+                              "Accept-Language: en-us\r\n"
+                              "Accept-Encoding: gzip, deflate\r\n"
+                              "Host: 127.0.0.1\r\n\r\n");
+}
+
+TEST(UpdateCheck, AnswersWithoutACompleteOkHeaderAreReadErrors) {
+  const std::string answers[] = {
+      "HTTP/1.0 404 Not Found\r\n\r\n1.50",
+      "HTTP/1.0 500 Oops\r\nX-Note: 200\r\n\r\n1.50",           // "200" without the blanks
+      "HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n", // closed before the empty line
+      "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n",        // the same after a 200
+      "",
+  };
+  for (const std::string& answer : answers) {
+    LoopbackServer server(answer);
+    const auto result = ask(server);
+    EXPECT_EQ(result.code, orbala::kUpdateReadError) << answer;
+    EXPECT_EQ(result.version, 0.0) << answer;
+  }
+}
+
+TEST(UpdateCheck, StuckOrHostileServersCannotHoldTheWindow) {
+  // Accepts and never answers: the receive time-out ends the wait.
+  LoopbackServer silent("", LoopbackServer::Mode::Silent);
+  EXPECT_EQ(ask(silent, 200).code, orbala::kUpdateReadError);
+
+  // An endless header is cut at its cap instead of being collected.
+  LoopbackServer header("HTTP/1.0 200 OK\r\nX-Pad: ", LoopbackServer::Mode::Flood, 'a');
+  EXPECT_EQ(ask(header).code, orbala::kUpdateReadError);
+  EXPECT_LT(header.sent(), LoopbackServer::kFloodLimit);
+
+  // So is an endless body; its leading number still counts.
+  LoopbackServer body(okAnswer("1.32"), LoopbackServer::Mode::Flood, '0');
+  const auto result = ask(body);
+  EXPECT_EQ(result.code, orbala::kUpdateNewVersion);
+  EXPECT_DOUBLE_EQ(result.version, 1.32);
+  EXPECT_LT(body.sent(), LoopbackServer::kFloodLimit);
+}
+
+TEST(UpdateCheck, ConnectionFailures) {
+  orbala::UpdateTimeouts timeouts;
+  timeouts.connectMs = 5000;
+  EXPECT_EQ(orbala::checkForUpdate("127.0.0.1", unusedLoopbackPort(), kOwnVersion, timeouts).code,
+            orbala::kUpdateNoConnection);
+  // An empty label is refused before any name server is asked.
+  EXPECT_EQ(orbala::checkForUpdate("unknown..host", 80, kOwnVersion, timeouts).code,
+            orbala::kUpdateNoHost);
+  EXPECT_EQ(orbala::checkForUpdate("", 80, kOwnVersion, timeouts).code, orbala::kUpdateNoHost);
+}
