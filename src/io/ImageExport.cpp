@@ -3,7 +3,6 @@
 #include "app/Text.h"
 
 #include <FXPNGImage.h>
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -13,55 +12,12 @@
 
 #include "io/core/FileNames.h"
 #include "platform/AtomicFile.h"
+#include "scene/ViewerCapture.h"
 
 namespace {
 
 const char* const kClipboardErrorTitle = "Clipboard error";
 const char* const kClipboardErrorText = "Unknown error when copying data to clipboard.";
-
-// The viewer's own drawing, reached without a subclass: the viewer belongs to the layout.
-struct ViewerAccess : FXGLViewer {
-  using FXGLViewer::drawWorld;
-};
-
-struct Picture {
-  FXint width = 0;
-  FXint height = 0;
-  std::vector<FXColor> pixels; // top row first, opaque
-};
-
-// Draws one frame into the back buffer and reads it from there: what the front buffer holds
-// depends on the window being uncovered, and some X servers never let it be read at all.
-bool capture(FXGLViewer* viewer, Picture& picture) {
-  const FXint width = viewer->getWidth();
-  const FXint height = viewer->getHeight();
-  if (!viewer->id() || width < 1 || height < 1 || !viewer->makeCurrent()) return false;
-  FXViewport port;
-  viewer->getViewport(port);
-  // The GL driver picks up a new window size at a buffer swap.
-  viewer->swapBuffers();
-  void (FXGLViewer::*drawWorld)(FXViewport&) = &ViewerAccess::drawWorld;
-  (viewer->*drawWorld)(port);
-  glFinish();
-  std::vector<FXColor> raw(static_cast<size_t>(width) * height);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, raw.data());
-  const bool ok = glGetError() == GL_NO_ERROR;
-  viewer->makeNonCurrent();
-  if (!ok) return false;
-
-  picture.width = width;
-  picture.height = height;
-  picture.pixels.resize(raw.size());
-  for (FXint y = 0; y < height; ++y) { // GL rows run bottom-up
-    const FXColor* from = &raw[static_cast<size_t>(height - 1 - y) * width];
-    FXColor* to = &picture.pixels[static_cast<size_t>(y) * width];
-    for (FXint x = 0; x < width; ++x)
-      to[x] = FXRGB(FXREDVAL(from[x]), FXGREENVAL(from[x]), FXBLUEVAL(from[x]));
-  }
-  return true;
-}
 
 enum class Format { Bmp, Png };
 
@@ -91,7 +47,7 @@ private:
 };
 
 // The picture as the toolkit's writer lays it out in a file.
-bool encode(const Picture& picture, Format format, std::string& bytes) {
+bool encode(const ViewerPicture& picture, Format format, std::string& bytes) {
   bytes.clear();
   StringSaveStream stream(bytes);
   if (!stream.open()) return false;
@@ -131,10 +87,10 @@ long Orbala::onCmdCopyImage(FXObject*, FXSelector, void*) {
 
 bool Orbala::saveImageFile(const FXString& name) {
   getApp()->beginWaitCursor();
-  Picture picture;
+  ViewerPicture picture;
   std::string bytes;
   // Written beside and renamed over: a failed write never leaves half a picture behind.
-  const bool ok = capture(viewer, picture) && encode(picture, Format::Bmp, bytes) &&
+  const bool ok = captureViewer(viewer, picture) && encode(picture, Format::Bmp, bytes) &&
                   orbala::platform::replaceFileContents(str(name), bytes);
   getApp()->endWaitCursor();
   if (!ok) {
@@ -147,9 +103,9 @@ bool Orbala::saveImageFile(const FXString& name) {
 
 bool Orbala::copyImageToClipboard() {
   getApp()->beginWaitCursor();
-  Picture picture;
+  ViewerPicture picture;
   std::string bmp, png;
-  bool ok = capture(viewer, picture) && encode(picture, Format::Bmp, bmp);
+  bool ok = captureViewer(viewer, picture) && encode(picture, Format::Bmp, bmp);
   // PNG is what most programs paste; BMP is there for those that want it.
   if (ok && FXPNGImage::supported && !encode(picture, Format::Png, png)) png.clear();
   if (ok) {
