@@ -22,11 +22,14 @@ struct Picture {
   }
   void rect(int x0, int y0, int x1, int y1, FXColor c) {
     for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x) set(x, y, c);
+      for (int x = x0; x <= x1; ++x)
+        set(x, y, c);
   }
   void frame(int x0, int y0, int x1, int y1, FXColor c) {
-    for (int x = x0; x <= x1; ++x) set(x, y0, c), set(x, y1, c);
-    for (int y = y0; y <= y1; ++y) set(x0, y, c), set(x1, y, c);
+    for (int x = x0; x <= x1; ++x)
+      set(x, y0, c), set(x, y1, c);
+    for (int y = y0; y <= y1; ++y)
+      set(x0, y, c), set(x1, y, c);
   }
   void line(int x0, int y0, int x1, int y1, FXColor c) {
     int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
@@ -54,7 +57,8 @@ void emit(const char* name, const Picture& p) {
   ms.takeBuffer(buffer, size);
   ms.close();
   std::printf("extern const unsigned char %s[] = {", name);
-  for (FXuval i = 0; i < size; ++i) std::printf("%s0x%02x,", i % 16 ? "" : "\n  ", buffer[i]);
+  for (FXuval i = 0; i < size; ++i)
+    std::printf("%s0x%02x,", i % 16 ? "" : "\n  ", buffer[i]);
   std::printf("\n};\n\n");
   FXFREE(&buffer);
 }
@@ -100,14 +104,16 @@ int main() {
 
   Picture all(16, 16);
   all.rect(1, 1, 14, 14, FXRGB(170, 200, 250));
-  for (int i = 1; i <= 14; i += 13 / 3) all.line(i, 1, i, 14, black), all.line(1, i, 14, i, black);
+  for (int i = 1; i <= 14; i += 13 / 3)
+    all.line(i, 1, i, 14, black), all.line(1, i, 14, i, black);
   all.frame(1, 1, 14, 14, black);
   emit("kSelectAllIconGif", all);
 
   Picture copy = page(1, 1, 9, 11);
   copy.rect(6, 4, 14, 14, white);
   copy.frame(6, 4, 14, 14, black);
-  for (int y = 7; y <= 12; y += 2) copy.line(8, y, 12, y, grey);
+  for (int y = 7; y <= 12; y += 2)
+    copy.line(8, y, 12, y, grey);
   emit("kCopyIconGif", copy);
 
   Picture paste(16, 16);

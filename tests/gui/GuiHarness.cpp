@@ -1,12 +1,11 @@
 #include "GuiHarness.h"
 
-#include <clocale>
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "table/Table_zk2.h"
 
@@ -30,9 +29,8 @@ void ScriptedDialogs::message(FXWindow*, BoxKind kind, const FXString& title,
 
 bool ScriptedDialogs::question(FXWindow*, const FXString& title, const FXString& text) {
   boxes.push_back({"question", title.text(), text.text()});
-  if (answers.empty()) return false;
-  const bool yes = answers.front();
-  answers.pop_front();
+  const bool yes = !answers.empty() && answers.front();
+  if (!answers.empty()) answers.pop_front();
   return yes;
 }
 
@@ -64,14 +62,17 @@ void ScriptedDialogs::answerFile(const std::string& path, int pattern) {
   fileAnswers.push_back(answer);
 }
 
-void ScriptedDialogs::cancelFile() {
-  fileAnswers.push_back(FileDialogRequest());
-}
-
-std::vector<std::string> ScriptedDialogs::titles() const {
-  std::vector<std::string> out;
+Strings ScriptedDialogs::titles() const {
+  Strings out;
   for (const auto& box : boxes)
     out.push_back(box.title);
+  return out;
+}
+
+Strings ScriptedDialogs::seen() const {
+  Strings out;
+  for (const auto& box : boxes)
+    out.push_back(box.kind + " " + box.title + ": " + box.text);
   return out;
 }
 
@@ -82,34 +83,49 @@ std::string makeTempDir(const std::string& tag) {
     mkdir(base.c_str(), 0777);
   }
   std::string pattern = base + "/orbala-" + tag + "-XXXXXX";
-  std::vector<char> buf(pattern.begin(), pattern.end());
-  buf.push_back('\0');
-  const char* made = mkdtemp(buf.data());
-  return made ? std::string(made) : base;
+  return mkdtemp(pattern.data()) ? pattern : base;
 }
 
 void removeTree(const std::string& path) {
-  if (path.size() < 8) return;
-  const std::string cmd = "rm -rf '" + path + "'";
-  if (std::system(cmd.c_str()) != 0) std::fprintf(stderr, "could not remove %s\n", path.c_str());
+  std::error_code ignored;
+  if (path.size() >= 8) std::filesystem::remove_all(path, ignored);
 }
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+const char* const kNineLines = "<colorPoints>0\n<colorIndex>0\n<applyPubChemColors>0\n"
+                               "<applyJmolColors>1\n<applyDefaultAtomSizes>1\n"
+                               "<setUndefinedColorsToGray_Chk>1\n<show_xy_axis>1\n"
+                               "<show_z_axis>1\n<showAxisLabels>1\n";
+
+std::string tagged(const std::string& extra) {
+  return std::string("<version>1.31\n") + kNineLines + extra;
+}
+
+FXVec3f centreOf(FXGLObject* object) {
+  FXRangef box;
+  object->bounds(box);
+  return box.center();
+}
+
+bool nearColour(FXColor seen, FXColor wanted, int tolerance) {
+  const auto off = [&](FXuint a, FXuint b) { return std::abs(int(a) - int(b)) > tolerance; };
+  return !off(FXREDVAL(seen), FXREDVAL(wanted)) && !off(FXGREENVAL(seen), FXGREENVAL(wanted)) &&
+         !off(FXBLUEVAL(seen), FXBLUEVAL(wanted));
 }
 
 void OrbalaTest::SetUp() {
   const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
   dir = makeTempDir(name.substr(0, 24));
   settingsPath = dir + "/Orbala.ini";
+  openWindow();
 }
 
 void OrbalaTest::TearDown() {
@@ -134,23 +150,23 @@ Orbala* OrbalaTest::openWindow(bool createIt) {
   return win;
 }
 
+void OrbalaTest::restartWith(const std::string& settings, bool createIt) {
+  closeWindow(); // it would write its own settings over these
+  writeFile(settingsPath, settings);
+  openWindow(createIt);
+}
+
+bool OrbalaTest::openFile(const std::string& path) {
+  dialogs->boxes.clear();
+  dialogs->answerFile(path);
+  command(Orbala::ID_OPEN);
+  return win->currentFile == path.c_str();
+}
+
 void OrbalaTest::closeWindow() {
-  if (!win) return;
   delete win;
   win = nullptr;
   dialogs = nullptr;
-}
-
-long OrbalaTest::command(FXSelector id, FXObject* sender, void* data) {
-  return send(SEL_COMMAND, id, sender, data);
-}
-
-long OrbalaTest::send(FXuint type, FXSelector id, FXObject* sender, void* data) {
-  return win->handle(sender, FXSEL(type, id), data);
-}
-
-void OrbalaTest::fireStartup() {
-  send(SEL_TIMEOUT, Orbala::ID_STARTUP);
 }
 
 void OrbalaTest::pump() {
@@ -160,13 +176,50 @@ void OrbalaTest::pump() {
   if (win) testApp()->removeTimeout(win, Orbala::ID_STARTUP);
 }
 
+std::string OrbalaTest::cell(int row, int col) const {
+  return win->table->getItemText(row, col).text();
+}
+
 void OrbalaTest::setRow(int row, const std::vector<std::string>& cells) {
   for (size_t c = 0; c < cells.size() && c < 8; ++c)
     win->table->setItemText(row, c, cells[c].c_str());
 }
 
-std::string OrbalaTest::cell(int row, int col) const {
-  return win->table->getItemText(row, col).text();
+Strings OrbalaTest::cells(int row, int first, int last) const {
+  Strings out;
+  for (int c = first; c <= last; ++c)
+    out.push_back(cell(row, c));
+  return out;
+}
+
+void OrbalaTest::setTick(int row, int col, bool on) {
+  (col == 8 ? win->rowState.showFlags : win->rowState.opaqueFlags)[row] = on;
+  win->table->setItemIcon(row, col, on ? win->tableIcon : nullptr);
+}
+
+long OrbalaTest::clickCell(int row, int col, bool moved) {
+  win->table->setCurrentItem(row, col);
+  FXEvent ev{};
+  ev.type = SEL_LEFTBUTTONRELEASE;
+  ev.moved = moved;
+  return send(SEL_LEFTBUTTONRELEASE, Orbala::ID_TABLE, win->table, &ev);
+}
+
+void OrbalaTest::project(float x, float y, float z, int& sx, int& sy) const {
+  win->viewer->eyeToScreen(sx, sy, win->viewer->worldToEye(FXVec3f(x, y, z)));
+}
+
+FXColor OrbalaTest::pixelAt(const ViewerPicture& p, float x, float y, float z) const {
+  int sx = -1, sy = -1;
+  project(x, y, z, sx, sy);
+  EXPECT_TRUE(contains(p, sx, sy)) << sx << "," << sy;
+  return contains(p, sx, sy) ? p.at(sx, sy) : 0;
+}
+
+void OrbalaTest::select(int r1, int r2, int c1, int c2) {
+  win->table->killSelection();
+  win->table->setCurrentItem(r1, c1);
+  win->table->selectRange(r1, r2, c1, c2);
 }
 
 int main(int argc, char** argv) {

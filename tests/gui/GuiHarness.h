@@ -9,8 +9,11 @@
 #include <vector>
 
 #include "app/Orbala.h"
+#include "scene/ViewerCapture.h"
 
 FXApp* testApp();
+
+using Strings = std::vector<std::string>;
 
 // Records every box and answers questions and file dialogs from prepared queues.
 class ScriptedDialogs : public Dialogs {
@@ -39,8 +42,10 @@ public:
   // Queues a file dialog answer: the chosen path (and optionally the pattern index).
   void answerFile(const std::string& path, int pattern = 0);
   // Queues a cancelled file dialog.
-  void cancelFile();
-  std::vector<std::string> titles() const;
+  void cancelFile() { answerFile(""); }
+  Strings titles() const;
+  // Each box as "kind title: text".
+  Strings seen() const;
 };
 
 // A fresh temporary folder per test, removed afterwards.
@@ -48,6 +53,32 @@ std::string makeTempDir(const std::string& tag);
 void removeTree(const std::string& path);
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
+// Nine known settings lines; with a version line in front a file has the ten it needs.
+extern const char* const kNineLines;
+// A tagged file that the reader accepts: version 1.31, the nine lines, then `extra`.
+std::string tagged(const std::string& extra);
+
+// The scene objects of one class, in drawing order.
+template <class T> std::vector<T*> objectsOf(FXGLGroup* group) {
+  std::vector<T*> out;
+  for (FXint i = 0; i < group->no(); ++i)
+    if (auto* object = dynamic_cast<T*>(group->child(i))) out.push_back(object);
+  return out;
+}
+FXVec3f centreOf(FXGLObject* object);
+
+// Every channel within `tolerance` of the wanted colour.
+bool nearColour(FXColor seen, FXColor wanted, int tolerance = 2);
+
+// One frame of the viewer; no pixels if it could not be read.
+inline ViewerPicture grab(FXGLViewer* viewer) {
+  ViewerPicture picture;
+  captureViewer(viewer, picture);
+  return picture;
+}
+inline bool contains(const ViewerPicture& p, int x, int y) {
+  return x >= 0 && y >= 0 && x < p.width && y < p.height;
+}
 
 class OrbalaTest : public ::testing::Test {
 protected:
@@ -55,20 +86,39 @@ protected:
   void TearDown() override;
 
   // Builds (and by default creates and shows) a new main window; the previous one is deleted.
+  // SetUp opens the first one.
   Orbala* openWindow(bool createIt = true);
   void closeWindow();
+  // Restarts the program on the given settings text.
+  void restartWith(const std::string& settings, bool createIt = true);
+  // Opens a file through the Open command; true if it became the current file.
+  bool openFile(const std::string& path);
 
-  // Sends a command the way a click would.
-  long command(FXSelector id, FXObject* sender = nullptr, void* data = nullptr);
-  long send(FXuint type, FXSelector id, FXObject* sender = nullptr, void* data = nullptr);
+  // Sends a message the way a click would.
+  long send(FXuint type, FXSelector id, FXObject* sender = nullptr, void* data = nullptr) {
+    return win->handle(sender, FXSEL(type, id), data);
+  }
+  long command(FXSelector id, FXObject* sender = nullptr, void* data = nullptr) {
+    return send(SEL_COMMAND, id, sender, data);
+  }
   // Runs the start-up timer's handler now (no waiting on the clock).
-  void fireStartup();
+  void fireStartup() { send(SEL_TIMEOUT, Orbala::ID_STARTUP); }
   // Lets the event loop process what is pending (repaints).
   void pump();
 
   // Fills a table row through the program's own text setter.
   void setRow(int row, const std::vector<std::string>& cells);
   std::string cell(int row, int col) const;
+  Strings cells(int row, int first, int last) const;
+  // Sets the Show (column 8) or Opaque (column 9) tick of a row with its flag.
+  void setTick(int row, int col, bool on);
+  // A click on a cell: the press made it current, the release reaches the window.
+  long clickCell(int row, int col, bool moved = false);
+  void select(int r1, int r2, int c1 = 0, int c2 = 0);
+  // Where a world point lands in the viewer.
+  void project(float x, float y, float z, int& sx, int& sy) const;
+  // The pixel of a frame that a world point lands on; 0 (and a failure) when off the frame.
+  FXColor pixelAt(const ViewerPicture& p, float x, float y, float z) const;
 
   std::string dir;          // the test's private folder
   std::string settingsPath; // dir + "/Orbala.ini"

