@@ -167,3 +167,20 @@ TEST_F(PixelTest, SinglePointAtTheOriginIsStillSeen) {
   EXPECT_EQ(win->dataExtent, 0.0);
   EXPECT_GT(FXBLUEVAL(pixelAt(shot(), 0, 0, 0)), 180u);
 }
+
+TEST_F(PixelTest, LineWithoutAColourOfItsOwnIsRed) {
+  ASSERT_TRUE(win->viewer->makeCurrent());
+  const auto drawnColour = [&](float r, float g, float b) {
+    GLLine_zk2 line;
+    line.color[0] = r;
+    line.color[1] = g;
+    line.color[2] = b;
+    line.draw(win->viewer);
+    GLfloat c[4];
+    glGetFloatv(GL_CURRENT_COLOR, c);
+    return std::vector<float>{c[0], c[1], c[2]};
+  };
+  EXPECT_EQ(drawnColour(0.2f, -0.1f, 0.5f), (std::vector<float>{1, 0, 0}));
+  EXPECT_EQ(drawnColour(0, 0, 0), (std::vector<float>{0, 0, 0}));
+  win->viewer->makeNonCurrent();
+}

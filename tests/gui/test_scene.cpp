@@ -3,6 +3,7 @@
 #include "GuiHarness.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
@@ -181,4 +182,42 @@ TEST_F(SceneTest, RebuildNeverUsesWhatTheTableNoLongerHas) {
   win->rebuildScene(); // before any new read, as a slider would
   EXPECT_EQ(win->viewer->getSelection(), nullptr);
   EXPECT_EQ(spheresOf(win->sceneGroup).size(), 12u);
+}
+
+namespace {
+// Lets a test widen the bounding range by other means than setRadius.
+struct WidenedSphere : GLSphere_zk2 {
+  void widen() { range = FXRangef(-9, 9, -9, 9, -9, 9); }
+  FXRangef box() const { return range; }
+};
+} // namespace
+
+TEST(SceneObjects, SaveLoadAndSetRadius) {
+  GLSphere_zk2 original(1, 2, 3, 4);
+  original.slices = 12;
+  original.stacks = 7;
+  FXMemoryStream out;
+  out.open(FXStreamSave, nullptr);
+  original.save(out);
+  FXuchar* bytes = nullptr;
+  FXuval size = 0;
+  out.takeBuffer(bytes, size);
+  out.close();
+  FXMemoryStream in;
+  in.open(FXStreamLoad, size, bytes);
+  GLSphere_zk2 loaded;
+  loaded.load(in);
+  in.close();
+  FXFREE(&bytes);
+  EXPECT_EQ(std::make_tuple(loaded.radius, loaded.slices, loaded.stacks),
+            std::make_tuple(4.0f, 12, 7));
+
+  // The same radius leaves a range that was changed by other means; a new one resets it.
+  WidenedSphere sphere;
+  sphere.widen();
+  sphere.setRadius(sphere.radius);
+  EXPECT_EQ(sphere.box().upper.x, 9.0f);
+  sphere.setRadius(3);
+  EXPECT_EQ(sphere.box().upper.x, 3.0f);
+  EXPECT_EQ(sphere.box().lower.y, -3.0f);
 }
