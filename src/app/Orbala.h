@@ -327,7 +327,8 @@ public:
   int colorScheme = 2; // 0 PubChem, 1 Jmol, 2 none yet
   bool colorPoints = false;
   FXint colorIndex = 0;
-  std::vector<FXIcon*> swatches; // icon i sits in the Label cell of row i
+  std::vector<FXIcon*>
+      swatches; // icon i sits in the Label cell of row i; rows of one colour share it
   FXint scaleSizeType = 0;
   FXString loadedSizes;
   FXMenuPane* contextMenu = nullptr; // the table's last context menu, with its colour submenu

@@ -1,6 +1,9 @@
 // Element colours and sizes from the "Label" column, and the colour swatches shown in it.
 #include "app/Orbala.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "table/Table_zk2.h"
 #include "table/core/Elements.h"
 #include "table/core/Numbers.h"
@@ -11,6 +14,22 @@ namespace {
 const FXColor kSwatchFrame = FXRGB(0, 0, 1);
 const FXColor kSwatchTransparent = FXRGB(0, 0, 0);
 const FXColor kSwatchGray = FXRGB(200, 200, 200);
+
+// A w × h picture of the fill colour inside a one-pixel near-black frame.
+FXIcon* makeSwatch(FXApp* app, FXColor fill, FXint w, FXint h) {
+  // A black point's swatch would vanish into the transparent colour: keep it opaque.
+  const FXuint opaque = fill == kSwatchTransparent ? IMAGE_OPAQUE : 0;
+  auto* icon =
+      new FXIcon(app, nullptr, kSwatchTransparent, IMAGE_OWNED | IMAGE_ALPHACOLOR | opaque, w, h);
+  for (FXint y = 0; y < h; ++y) {
+    for (FXint x = 0; x < w; ++x) {
+      const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+      icon->setPixel(x, y, frame ? kSwatchFrame : fill);
+    }
+  }
+  icon->create();
+  return icon;
+}
 
 std::string cellText(const Table_zk2* table, FXint row, FXint col) {
   return table->getItemText(row, col).text();
@@ -123,21 +142,15 @@ void Orbala::buildColorSwatches() {
   const FXint w = FXMAX(table->getColumnWidth(0), 1);
   const FXint h = FXMAX(table->getRowHeight(0), 1);
   swatches.reserve(count);
+  // Rows of one colour share one icon: a table of many points has few colours, and every icon
+  // is a picture on the X server.
+  std::unordered_map<FXColor, FXIcon*> byColour;
   for (FXint r = 0; r < count; ++r) {
     const FXColor fill = colorPoints ? FXRGB(colourChannel(table, r, 4), colourChannel(table, r, 5),
                                              colourChannel(table, r, 6))
                                      : kSwatchGray;
-    // A black point's swatch would vanish into the transparent colour: keep it opaque.
-    const FXuint opaque = fill == kSwatchTransparent ? IMAGE_OPAQUE : 0;
-    auto* icon = new FXIcon(getApp(), nullptr, kSwatchTransparent,
-                            IMAGE_OWNED | IMAGE_ALPHACOLOR | opaque, w, h);
-    for (FXint y = 0; y < h; ++y) {
-      for (FXint x = 0; x < w; ++x) {
-        const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-        icon->setPixel(x, y, frame ? kSwatchFrame : fill);
-      }
-    }
-    icon->create();
+    FXIcon*& icon = byColour[fill];
+    if (!icon) icon = makeSwatch(getApp(), fill, w, h);
     swatches.push_back(icon);
     table->setItemIcon(r, 0, icon, FALSE);
   }
@@ -148,6 +161,8 @@ void Orbala::freeColorSwatches() {
   const FXint rows = FXMIN(static_cast<FXint>(swatches.size()), table->getNumRows());
   for (FXint r = 0; r < rows; ++r)
     if (table->getItemIcon(r, 0) == swatches[r]) table->setItemIcon(r, 0, nullptr);
+  std::sort(swatches.begin(), swatches.end());
+  swatches.erase(std::unique(swatches.begin(), swatches.end()), swatches.end());
   for (FXIcon* icon : swatches) {
     icon->destroy();
     delete icon;

@@ -112,9 +112,11 @@ TEST_F(ElementsTest, SwatchesShowEachRowsColourInItsLabelCell) {
   atomRow(0, "O");
   atomRow(1, "C");
   atomRow(2, "Xx");
+  atomRow(3, "o");
   command(Orbala::ID_JMOL_COLORS);
 
-  ASSERT_EQ(win->swatches.size(), 3u);
+  ASSERT_EQ(win->swatches.size(), 4u);
+  EXPECT_EQ(swatch(3), swatch(0)) << "rows of one colour share their swatch";
   const FXint w = win->table->getColumnWidth(0);
   const FXint h = win->table->getRowHeight(0);
   for (int r = 0; r < 3; ++r) {
@@ -129,20 +131,23 @@ TEST_F(ElementsTest, SwatchesShowEachRowsColourInItsLabelCell) {
   EXPECT_EQ(swatchCentre(0), FXRGB(244, 0, 0));
   EXPECT_EQ(swatchCentre(1), FXRGB(102, 102, 102));
   EXPECT_EQ(swatchCentre(2), FXRGB(200, 200, 200)) << "an unknown atom is drawn gray";
-  EXPECT_EQ(win->table->getItemIcon(3, 0), nullptr);
+  EXPECT_EQ(win->table->getItemIcon(4, 0), nullptr);
 }
 
 TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
   setRow(0, {"p", "0", "0", "0", "300", "abc", "-1"});
   setRow(1, {"q", "0", "0", "0", "10", "20", "30"});
+  setRow(2, {"black", "0", "0", "0", "0", "0", "0"});
   win->colorPoints = true;
   win->buildColorSwatches();
   EXPECT_EQ(swatchCentre(0), FXRGB(44, 0, 255));
   EXPECT_EQ(swatchCentre(1), FXRGB(10, 20, 30));
+  // Black is the transparent colour: a black point's swatch must not vanish.
+  EXPECT_TRUE(swatch(2)->getOptions() & IMAGE_OPAQUE);
 
   win->colorPoints = false;
   win->buildColorSwatches();
-  ASSERT_EQ(win->swatches.size(), 2u);
+  ASSERT_EQ(win->swatches.size(), 3u);
   EXPECT_EQ(swatchCentre(1), FXRGB(200, 200, 200));
 }
 
