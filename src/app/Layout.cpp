@@ -1,10 +1,12 @@
 // The widget tree of the main window, built once by the constructor in this order.
 #include "app/Orbala.h"
 
+#include "app/BoundedTextField.h"
 #include "app/Icons.h"
 #include "app/StyledWidgets.h"
 #include "table/Table_zk2.h"
 #include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
 
 namespace {
 // The size column's title on one line, as tooltips and menus name it.
@@ -176,13 +178,14 @@ void Orbala::buildRotationRow(FXComposite* parent) {
   rotationPointRadios[1] =
       new FXRadioButton(line1, "Geometric center", this, ID_ROTATION_POINT + 1);
   rotationPointRadios[2] = new FXRadioButton(line1, "Point #", this, ID_ROTATION_POINT + 2);
-  pointNumberField = new FXTextField(line1, 6, this, ID_ROTATION_POINT_FIELD,
-                                     TEXTFIELD_LIMITED | TEXTFIELD_INTEGER | TEXTFIELD_NORMAL);
+  pointNumberField =
+      new BoundedTextField(line1, orbala::kMaxFieldText, 6, this, ID_ROTATION_POINT_FIELD,
+                           TEXTFIELD_LIMITED | TEXTFIELD_INTEGER | TEXTFIELD_NORMAL);
   auto* line2 = new FXHorizontalFrame(pointBox, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
   rotationPointRadios[3] = new FXRadioButton(line2, "(x, y, z)", this, ID_ROTATION_POINT + 3);
   for (auto& field : rotationPointFields) {
-    field = new FXTextField(line2, 7, this, ID_ROTATION_POINT_FIELD,
-                            TEXTFIELD_LIMITED | TEXTFIELD_REAL | TEXTFIELD_NORMAL);
+    field = new BoundedTextField(line2, orbala::kMaxFieldText, 7, this, ID_ROTATION_POINT_FIELD,
+                                 TEXTFIELD_LIMITED | TEXTFIELD_REAL | TEXTFIELD_NORMAL);
   }
   pointNumberField->setJustify(JUSTIFY_NORMAL);
   for (auto* field : rotationPointFields)
@@ -224,8 +227,8 @@ void Orbala::buildControlsRow(FXComposite* parent) {
   scaleSizeGroup = new FXGroupBox(row, "Scale size", FRAME_GROOVE, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
   auto* scaleFrame = new FXHorizontalFrame(scaleSizeGroup, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0,
                                            0, 4, 4, 4, 4, 4, 4);
-  scaleSizeField =
-      new FXTextField(scaleFrame, 7, this, ID_SCALE_SIZE, TEXTFIELD_READONLY | TEXTFIELD_NORMAL);
+  scaleSizeField = new BoundedTextField(scaleFrame, orbala::kMaxFieldText, 7, this, ID_SCALE_SIZE,
+                                        TEXTFIELD_READONLY | TEXTFIELD_NORMAL);
   scaleSizeField->setJustify(JUSTIFY_NORMAL);
   scaleSizeField->setText(orbala::formatFixed(1.0, 2).c_str());
   scaleSizeField->setTipText("scroll with the mousewheel to change this value");
@@ -294,9 +297,9 @@ void Orbala::buildControlsRow(FXComposite* parent) {
   auto* opaqueBox =
       new FXGroupBox(row, "Opaqueness", FRAME_GROOVE | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
   opaquenessField =
-      new FXTextField(opaqueBox, 7, this, ID_OPAQUENESS,
-                      TEXTFIELD_READONLY | TEXTFIELD_NORMAL | LAYOUT_FILL_X | LAYOUT_CENTER_Y, 0, 0,
-                      0, 0, 2, 2, 2, 2);
+      new BoundedTextField(opaqueBox, orbala::kMaxFieldText, 7, this, ID_OPAQUENESS,
+                           TEXTFIELD_READONLY | TEXTFIELD_NORMAL | LAYOUT_FILL_X | LAYOUT_CENTER_Y,
+                           0, 0, 0, 0, 2, 2, 2, 2);
   opaquenessField->setJustify(JUSTIFY_NORMAL);
   opaquenessField->setText(orbala::formatFixed(0.5, 1).c_str());
   opaquenessField->setTipText(

@@ -140,7 +140,7 @@ Orbala::~Orbala() {
   getApp()->removeTimeout(this, ID_ROTATE_TIMER);
   getApp()->removeTimeout(this, ID_SAVE_IMAGE_TIMER);
   if (hasClipboard()) releaseClipboard();
-  writeSettingsFile();
+  if (!settingsWritten) writeSettingsFile();
 
   freeColorSwatches();
   freePointData();

@@ -193,6 +193,8 @@ public:
   void readTableAndRebuild(bool refit);
   bool parseRowCoordinates(FXint row, double& x, double& y, double& z) const;
   bool rowHasCoordinates(FXint row) const;
+  bool rowNumbersPlottable(FXint row) const;
+  void reportUnplottableRows(FXint firstRow, FXint count);
   void redrawFromTable();
   void clearInputData();
   void freePointData();
@@ -229,6 +231,7 @@ public:
   bool readDataFile(const FXString& path, bool isSettingsFile);
   bool applyTag(const FXString& tag, const FXString& value, bool isSettingsFile);
   void applyDataLine(const std::string& value);
+  FXString boundedText(const std::string& text, size_t limit);
   bool passesTaggedCheck(const std::vector<std::string>& lines) const;
   void finishRead(bool isSettingsFile);
   void syncReadControls();
@@ -319,6 +322,7 @@ public:
   FXString baseTitle;
   FXint windowX = 50, windowY = 50, windowWidth = 1000, windowHeight = 800;
   bool wasMinimized = false;
+  bool settingsWritten = false; // File > Exit has written them already
   FXint tableRowCount = 1000;
 
   // --- point table state ---
@@ -360,6 +364,7 @@ public:
   double viewCenter[3] = {0, 0, 0};
   double viewOrientation[4] = {0, 0, 0, 1};
   bool rowOverflow = false;
+  bool readTextWasCut = false; // a text of the last read was too long and was shortened
   FXint rowOverflowCount = 0;
   FXint recentLineCount = 0;
   orbala::RecentFiles recentFiles;

@@ -63,6 +63,10 @@ long Orbala::onTimeoutStartup(FXObject*, FXSelector, void*) {
 }
 
 long Orbala::onCmdExit(FXObject*, FXSelector, void*) {
+  // Written now, while the window can still own a box that says the write failed; once the
+  // loop has ended there is no window left to show it.
+  writeSettingsFile();
+  settingsWritten = true;
   getApp()->exit(0);
   return 1;
 }

@@ -10,6 +10,7 @@
 #include "platform/Paths.h"
 #include "table/Table_zk2.h"
 #include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
 
 namespace {
 
@@ -23,7 +24,19 @@ bool scanViewValues(const FXString& value, double* out, int n) {
   return true;
 }
 
+// A field's text as read, or `fallback` when it holds a number that is not finite (a NaN
+// kept in a field would be written back at every exit).
+std::string finiteOr(const std::string& text, const char* fallback) {
+  return std::isfinite(orbala::parseNumber(text)) ? text : fallback;
+}
+
 } // namespace
+
+// A text from a file on its way to a widget, bounded; a cut is remembered for one warning.
+FXString Orbala::boundedText(const std::string& text, size_t limit) {
+  if (text.size() > limit) readTextWasCut = true;
+  return fx(orbala::clipText(text, limit));
+}
 
 bool Orbala::applyTag(const FXString& tagText, const FXString& valueText, bool isSettingsFile) {
   using orbala::Tag;
@@ -38,6 +51,7 @@ bool Orbala::applyTag(const FXString& tagText, const FXString& valueText, bool i
   switch (tag) {
   case Tag::Version:
     fileVersion = orbala::parseNumber(value);
+    if (!std::isfinite(fileVersion)) fileVersion = 0.0;
     break;
   case Tag::WindowX:
     windowX = number;
@@ -111,19 +125,16 @@ bool Orbala::applyTag(const FXString& tagText, const FXString& valueText, bool i
     scaleSizeType = number >= 0 && number <= 4 ? number : 0;
     break;
   case Tag::AlphaLevel:
-    opaquenessField->setText(fx(value));
+    opaquenessField->setText(boundedText(finiteOr(value, "0.5"), orbala::kMaxFieldText));
     break;
   case Tag::RotationPointIndex:
-    pointNumberField->setText(fx(value));
+    pointNumberField->setText(boundedText(value, orbala::kMaxFieldText));
     break;
   case Tag::RotationPointX:
-    rotationPointFields[0]->setText(fx(value));
-    break;
   case Tag::RotationPointY:
-    rotationPointFields[1]->setText(fx(value));
-    break;
   case Tag::RotationPointZ:
-    rotationPointFields[2]->setText(fx(value));
+    rotationPointFields[static_cast<int>(tag) - static_cast<int>(Tag::RotationPointX)]->setText(
+        boundedText(finiteOr(value, "0"), orbala::kMaxFieldText));
     break;
   case Tag::AxisScalingTypeX:
     axisScaling[0] = number;
@@ -139,10 +150,13 @@ bool Orbala::applyTag(const FXString& tagText, const FXString& valueText, bool i
         FXStat::isDirectory(fx(value)) ? fx(value) : fx(orbala::platform::currentDirectory());
     break;
   case Tag::LastFileExtensionSelected:
-    lastExtension = fx(value);
+    lastExtension = fx(orbala::clipText(value, 16));
     break;
   case Tag::RecentlyUsedFiles:
-    if (!value.empty() && recentLineCount < orbala::RecentFiles::kSlots) {
+    // A longer "path" names no file that can be opened; it is dropped, not kept for ever.
+    if (value.size() > orbala::kMaxPathText) {
+      readTextWasCut = true;
+    } else if (!value.empty() && recentLineCount < orbala::RecentFiles::kSlots) {
       recentFiles.set(recentLineCount, value);
       recentFileItems[recentLineCount]->setText(fx(value));
       clearRecentItem->enable();
@@ -189,5 +203,5 @@ void Orbala::applyDataLine(const std::string& value) {
     if (line.row < static_cast<int>(flags.size())) flags[line.row] = on ? 1 : 0;
     return;
   }
-  table->setItemText(line.row, line.column, fx(line.text));
+  table->setItemText(line.row, line.column, boundedText(line.text, orbala::kMaxCellText));
 }

@@ -113,6 +113,7 @@ bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
   viewZoomRead = viewCenterRead = viewOrientationRead = false;
   rowOverflow = false;
   rowOverflowCount = 0;
+  readTextWasCut = false;
 
   std::vector<std::string> lines;
   std::string whyNot;
@@ -228,6 +229,9 @@ void Orbala::finishRead(bool isSettingsFile) {
                              rowOverflowCount, orbala::kMaxTableRows, holds);
     dialogs->message(this, BoxKind::Warning, "Data warning", text);
   }
+  if (!isSettingsFile && readTextWasCut)
+    dialogs->message(this, BoxKind::Warning, "Data warning",
+                     "Some texts in the file were too long and were shortened.");
   selectRotationPoint(false);
   if (isSettingsFile) return;
 

@@ -93,7 +93,9 @@ bool Orbala::runSaveDialog(const FXString& title, const FXString& patterns,
     request.patterns = patterns;
     request.currentPattern = 0;
     request.directory = userFilesDirectory;
-    request.fileName = initialName;
+    // The toolkit resolves a bare name against the working directory, not the dialog's folder.
+    request.fileName =
+        initialName.empty() ? initialName : FXPath::absolute(userFilesDirectory, initialName);
     request.selectMode = SELECTFILE_ANY;
     if (!dialogs->chooseFile(this, request)) return false;
 

@@ -44,16 +44,21 @@ FXIMPLEMENT(StartupNotice, FXObject, StartupNoticeMap, ARRAYNUMBER(StartupNotice
 void Orbala::readSettingsFile() {
   readDataFile(settingsPath, true);
   showRecentFiles();
+  FXString notes;
   // A table this large cannot be built; the one built already stays.
   if (tableRowCount > orbala::kMaxTableRows) {
     const FXint asked = tableRowCount;
     tableRowCount = table->getNumRows();
-    startupNotice.reset(new StartupNotice(
-        this, "Settings warning",
-        FXStringFormat("The settings ask for a table of %d rows, but a table can have at most %d "
-                       "rows.\n\nThe table has %d rows instead.",
-                       asked, orbala::kMaxTableRows, tableRowCount)));
+    notes = FXStringFormat("The settings ask for a table of %d rows, but a table can have at most "
+                           "%d rows.\n\nThe table has %d rows instead.",
+                           asked, orbala::kMaxTableRows, tableRowCount);
   }
+  if (readTextWasCut) {
+    if (!notes.empty()) notes += "\n\n";
+    notes += FXStringFormat("Some values in \"%s\" were too long and were shortened.",
+                            settingsPath.text());
+  }
+  if (!notes.empty()) startupNotice.reset(new StartupNotice(this, "Settings warning", notes));
 }
 
 void Orbala::writeSettingsFile() {

@@ -15,6 +15,8 @@ bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& 
     dialogs->message(this, BoxKind::Error, orbala::kXyzErrorTitle, text.c_str());
     return false;
   }
+  // Nothing readable: the caller says so, and the table the user had stays as it was.
+  if (result.status == orbala::XyzResult::NoAtoms || result.atoms.empty()) return false;
 
   clearInputData();
   const auto& elements = orbala::elementTable();
@@ -28,7 +30,6 @@ bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& 
   }
   rowOverflow = result.overflow;
   rowOverflowCount = result.rowsFilled;
-  if (result.rowsFilled == 0) return false;
 
   if (applyPubChemCheck->getCheck()) {
     colorScheme = static_cast<int>(orbala::ColorScheme::PubChem);

@@ -10,10 +10,19 @@
 
 #include "table/Table_zk2.h"
 #include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
 
 namespace {
 
 constexpr double kMinimumSize = 0.009999; // a smaller size ends the data rows
+
+// A value that cannot stand in the plot (inf, nan, 1e400) is no number at all: it reads as
+// `fallback`, so one cell cannot blank the whole picture. False when it had to be replaced.
+bool keepPlottable(double& value, double fallback) {
+  if (orbala::isPlottable(value)) return true;
+  value = fallback;
+  return false;
+}
 
 } // namespace
 
@@ -69,7 +78,24 @@ bool Orbala::parseRowCoordinates(FXint row, double& x, double& y, double& z) con
   x = orbala::parseNumber(xs);
   y = orbala::parseNumber(ys);
   z = orbala::parseNumber(zs);
+  keepPlottable(x, 0.0);
+  keepPlottable(y, 0.0);
+  keepPlottable(z, 0.0);
   return true;
+}
+
+bool Orbala::rowNumbersPlottable(FXint row) const {
+  for (int c = 1; c <= 3; ++c)
+    if (!orbala::isPlottable(orbala::parseNumber(view(table->getItemText(row, c))))) return false;
+  return true;
+}
+
+void Orbala::reportUnplottableRows(FXint firstRow, FXint count) {
+  FXString text = FXStringFormat("Row %d holds a number that is not finite or too large to plot.",
+                                 firstRow + 1);
+  if (count > 1) text += FXStringFormat(" %d rows in all hold such numbers.", count);
+  text += "\n\nSuch a coordinate is drawn as 0 and such a size as 1.0 until you correct it.";
+  dialogs->message(this, BoxKind::Warning, "Data warning", text);
 }
 
 bool Orbala::rowHasCoordinates(FXint row) const {
@@ -88,15 +114,21 @@ void Orbala::readTable(bool refit) {
   }
   std::vector<double> xs, ys, zs, sizes;
   const FXint limit = FXMIN(rows, rowState.size());
+  FXint firstBadRow = -1, badRows = 0;
   for (FXint r = 0; r < limit; ++r) {
-    const double size = orbala::parseNumber(view(table->getItemText(r, 7)));
+    double size = orbala::parseNumber(view(table->getItemText(r, 7)));
+    const bool sizeOk = keepPlottable(size, 1.0);
     double x = 0, y = 0, z = 0;
     if (!parseRowCoordinates(r, x, y, z) || !(size > kMinimumSize)) break;
+    if (!sizeOk || !rowNumbersPlottable(r)) {
+      if (badRows++ == 0) firstBadRow = r;
+    }
     xs.push_back(x);
     ys.push_back(y);
     zs.push_back(z);
     sizes.push_back(size);
   }
+  if (badRows > 0) reportUnplottableRows(firstBadRow, badRows);
   freePointData();
   const int count = static_cast<int>(xs.size());
   pointData.pointCount = count;

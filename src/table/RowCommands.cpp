@@ -289,7 +289,8 @@ long Orbala::onCmdNumberOfRows(FXObject*, FXSelector, void*) {
                                       orbala::kMaxTableRows));
       continue;
     }
-    setUpTable(rows);
+    // The same count again changes nothing: setting the table up anew would empty it.
+    if (rows != table->getNumRows()) setUpTable(rows);
     tableRowCount = rows;
     break;
   }

@@ -13,6 +13,12 @@ namespace {
 
 using orbala::ScaleMode;
 
+// The toolkit follows a wheel notch with a second message of code 0 when the button release
+// comes apart from its press: that one is no step.
+bool isWheelStep(const FXEvent* event) {
+  return event && event->code != 0;
+}
+
 orbala::ScaleRowTexts rowTexts(const Table_zk2* table, FXint row) {
   return {str(table->getItemText(row, 0)), str(table->getItemText(row, 4)),
           str(table->getItemText(row, 5)), str(table->getItemText(row, 6)),
@@ -102,7 +108,7 @@ double Orbala::stepScaleValue(const FXEvent* event) {
 
 long Orbala::onWheelScaleSize(FXObject*, FXSelector, void* ptr) {
   const auto* event = static_cast<const FXEvent*>(ptr);
-  if (!event) return 1;
+  if (!isWheelStep(event)) return 1;
   const ScaleMode mode = orbala::scaleModeFrom(scaleSizeType);
   const orbala::RowSpan rows = selectedRows();
   const std::string warning = orbala::scaleSelectionWarning(mode, rows.count);
@@ -144,7 +150,7 @@ long Orbala::onKeyScaleSize(FXObject*, FXSelector, void* ptr) {
 
 long Orbala::onWheelOpaqueness(FXObject*, FXSelector, void* ptr) {
   const auto* event = static_cast<const FXEvent*>(ptr);
-  if (!event) return 1;
+  if (!isWheelStep(event)) return 1;
   const double opacity = orbala::parseNumber(view(opaquenessField->getText()));
   const double next = orbala::steppedOpacity(opacity, event->code > 0);
   opaquenessField->setText(fx(orbala::formatFixed(next, 1)));

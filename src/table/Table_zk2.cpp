@@ -3,15 +3,24 @@
 #include <string>
 #include <string_view>
 
+#include "app/BoundedTextField.h"
+#include "app/Text.h"
 #include "table/core/PasteBlock.h"
+#include "table/core/TableLimits.h"
 
 FXDEFMAP(Table_zk2)
 Table_zk2Map[] = {
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_PASTE_SEL, Table_zk2::onCmdPasteSel),
 };
 FXIMPLEMENT(Table_zk2, FXTable, Table_zk2Map, ARRAYNUMBER(Table_zk2Map))
+FXIMPLEMENT(PointTableItem, FXTableItem, nullptr, 0)
 
 namespace {
+
+FXString clipCell(const FXString& text) {
+  if (static_cast<size_t>(text.length()) <= orbala::kMaxCellText) return text;
+  return fx(orbala::clipText(view(text), orbala::kMaxCellText));
+}
 
 enum class ClipboardEncoding { Utf8, Utf16LE, Latin1 };
 
@@ -47,10 +56,38 @@ Table_zk2::Table_zk2(FXComposite* p, FXObject* tgt, FXSelector sel, FXuint opts,
                      FXint w, FXint h, FXint pl, FXint pr, FXint pt, FXint pb)
     : FXTable(p, tgt, sel, opts, x, y, w, h, pl, pr, pt, pb) {}
 
+PointTableItem::PointTableItem(const FXString& text, FXIcon* icon, void* ptr)
+    : FXTableItem(clipCell(text), icon, ptr) {
+  setJustify(FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
+}
+
+void PointTableItem::setText(const FXString& text) {
+  FXTableItem::setText(clipCell(text));
+}
+
+FXWindow* PointTableItem::getControlFor(FXTable* table) {
+  auto* field =
+      new BoundedTextField(table, orbala::kMaxCellText, 1, nullptr, 0, TEXTFIELD_ENTER_ONLY, 0, 0,
+                           0, 0, table->getMarginLeft(), table->getMarginRight(),
+                           table->getMarginTop(), table->getMarginBottom());
+  field->create();
+  FXuint justify = 0;
+  if (state & LEFT) justify |= JUSTIFY_LEFT;
+  if (state & RIGHT) justify |= JUSTIFY_RIGHT;
+  if (state & TOP) justify |= JUSTIFY_TOP;
+  if (state & BOTTOM) justify |= JUSTIFY_BOTTOM;
+  field->setJustify(justify);
+  field->setFont(table->getFont());
+  field->setBackColor(table->getBackColor());
+  field->setTextColor(table->getTextColor());
+  field->setSelBackColor(table->getSelBackColor());
+  field->setSelTextColor(table->getSelTextColor());
+  field->setText(label);
+  return field;
+}
+
 FXTableItem* Table_zk2::createItem(const FXString& text, FXIcon* icon, void* ptr) {
-  FXTableItem* item = FXTable::createItem(text, icon, ptr);
-  item->setJustify(FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
-  return item;
+  return new PointTableItem(text, icon, ptr);
 }
 
 void Table_zk2::setItemText(FXint r, FXint c, const FXString& text) {

@@ -3,6 +3,19 @@
 // lets a paste grow the table past its rows and ten columns.
 #include <fx.h>
 
+// A cell of the point table: centred, and never holding a text too long to draw.
+class PointTableItem : public FXTableItem {
+  FXDECLARE(PointTableItem)
+protected:
+  PointTableItem() {}
+
+public:
+  explicit PointTableItem(const FXString& text, FXIcon* icon = nullptr, void* ptr = nullptr);
+  virtual void setText(const FXString& text);
+  // The cell editor is bounded the same way.
+  virtual FXWindow* getControlFor(FXTable* table);
+};
+
 class Table_zk2 : public FXTable {
   FXDECLARE(Table_zk2)
 protected:

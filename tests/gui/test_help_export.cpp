@@ -94,10 +94,12 @@ TEST_F(HelpExportTest, WebSiteAndUpdateCheckUseTheLauncher) {
 
 TEST_F(HelpExportTest, SavedPictureIsTheViewersPicture) {
   plotOnGrey();
+  win->userFilesDirectory = dir.c_str();
   dialogs->answerFile(dir + "/plot");
   command(Orbala::ID_SAVE_IMAGE);
   ASSERT_EQ(dialogs->fileRequests.size(), 1u);
-  EXPECT_EQ(std::string(dialogs->fileRequests[0].fileName.text()), "3D_plot.bmp");
+  // In the remembered folder: the toolkit would put a bare name in the working directory.
+  EXPECT_EQ(std::string(dialogs->fileRequests[0].fileName.text()), dir + "/3D_plot.bmp");
   const std::string path = dir + "/plot.bmp";
   EXPECT_EQ(std::string(win->pendingImageName.text()), path);
   // Written when the timer fires, not before.

@@ -101,16 +101,19 @@ TEST_F(XyzTest, FilesThatAreNotAtomFiles) {
   expectRejected(writeXyz("picture.xyz", png + std::string(200, '\0')));
 }
 
-TEST_F(XyzTest, AtomFileWithoutReadableAtoms) {
+TEST_F(XyzTest, AtomFileWithoutReadableAtomsLeavesTheTable) {
   setRow(0, {"keep", "1", "2", "3"});
   EXPECT_FALSE(open(writeXyz("none.xyz", "2\n\nC a b c\nXx 1 2 3\n")));
-  // Read as an atom file (so the table was cleared), but nothing to show: no box of its own.
-  EXPECT_EQ(atom(0), kEmptyRow);
-  EXPECT_TRUE(dialogs->boxes.empty());
-
-  // Through the Open command the failure is reported to the user.
-  EXPECT_FALSE(openFile(dir + "/none.xyz"));
-  EXPECT_EQ(dialogs->titles(), Strings{"User file error"});
+  EXPECT_TRUE(dialogs->boxes.empty()) << "no box of its own";
+  // Cut mid-line, binary, nothing finite, one megabyte of digits: only the Open command's box.
+  const std::string bad[] = {"3\nc\nC 1.0 2", std::string("2\nc\nC \x01\xff\xfe 0\0 0\n", 16),
+                             "1\nc\nC inf nan 1e400\n",
+                             "1\nc\nC 1" + std::string(1 << 20, '5') + " 0 0\n"};
+  for (const std::string& text : bad) {
+    EXPECT_FALSE(openFile(writeXyz("bad.xyz", text)));
+    EXPECT_EQ(dialogs->titles(), Strings{"User file error"});
+    EXPECT_EQ(atom(0), (Strings{"keep", "1", "2", "3"}));
+  }
 }
 
 TEST_F(XyzTest, WaterIsDrawnInTheChosenScheme) {

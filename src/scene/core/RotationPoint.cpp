@@ -3,6 +3,7 @@
 #include <string>
 
 #include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
 
 namespace orbala {
 
@@ -28,7 +29,10 @@ std::optional<Vec3d> tableRowPoint(std::string_view text, int tableRows,
 std::optional<Vec3d> typedPoint(std::string_view x, std::string_view y, std::string_view z) {
   const std::string tx = trim(x), ty = trim(y), tz = trim(z);
   if (tx.empty() || ty.empty() || tz.empty()) return std::nullopt;
-  return Vec3d{parseNumber(tx), parseNumber(ty), parseNumber(tz)};
+  const Vec3d p{parseNumber(tx), parseNumber(ty), parseNumber(tz)};
+  // A point at infinity would turn the whole plot out of sight.
+  if (!isPlottable(p.x) || !isPlottable(p.y) || !isPlottable(p.z)) return std::nullopt;
+  return p;
 }
 
 } // namespace

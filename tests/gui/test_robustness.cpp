@@ -1,0 +1,109 @@
+// What a person can do to the window that once ended the program or lost the table.
+#include "GuiHarness.h"
+
+#include <cmath>
+#include <sstream>
+
+#include "app/BoundedTextField.h"
+#include "scene/GLObjects.h"
+#include "table/Table_zk2.h"
+
+namespace {
+
+std::string longestLine(const std::string& text) {
+  std::istringstream in(text);
+  std::string longest;
+  for (std::string line; std::getline(in, line);)
+    if (line.size() > longest.size()) longest = line;
+  return longest;
+}
+
+BoundedTextField* cellEditor(FXTable* table) {
+  for (FXWindow* child = table->getFirst(); child; child = child->getNext())
+    if (auto* field = dynamic_cast<BoundedTextField*>(child)) return field;
+  return nullptr;
+}
+
+} // namespace
+
+using RobustnessTest = OrbalaTest;
+
+// X aborts the program on a text of some 260,000 characters; files and pastes can bring one.
+TEST_F(RobustnessTest, OverlongTextsAreCutBeforeAnyWidgetDrawsThem) {
+  const std::string huge(300000, '9');
+  restartWith(tagged("<alphaLevel>0." + huge + "\n<recentlyUsedFiles>/" + huge + "\n"));
+  win->fileMenu->popup(nullptr, 10, 10);
+  pump();
+  win->fileMenu->popdown();
+  EXPECT_EQ(win->opaquenessField->getText().length(), 256);
+  EXPECT_TRUE(win->recentFiles.get(0).empty());
+  EXPECT_EQ(dialogs->titles(), Strings{"Settings warning"});
+
+  const std::string path = dir + "/long.qvx";
+  writeFile(path, tagged("<data>0 0 L" + huge + "\n<data>0 1 1\n<data>0 2 2\n<data>0 3 3\n"));
+  ASSERT_TRUE(openFile(path));
+  pump();
+  EXPECT_EQ(cell(0, 0).size(), 1024u);
+  EXPECT_EQ(dialogs->titles(), Strings{"Data warning"});
+
+  // A paste into a cell's editor is bounded as well.
+  win->table->startInput(1, 0);
+  BoundedTextField* editor = cellEditor(win->table);
+  ASSERT_NE(editor, nullptr);
+  editor->handle(nullptr, FXSEL(SEL_COMMAND, FXTextField::ID_INSERT_STRING), (void*)huge.c_str());
+  pump();
+  win->table->acceptInput(TRUE);
+  EXPECT_EQ(cell(1, 0).size(), 1024u);
+
+  closeWindow();
+  EXPECT_LE(longestLine(readFile(settingsPath)).size(), 300u) << "nothing unbounded is kept";
+}
+
+TEST_F(RobustnessTest, NumberOfRowsAnsweredWithTheSameCountKeepsTheTable) {
+  setRow(0, {"P", "1", "2", "3"});
+  dialogs->integerAnswers = {"1000"};
+  command(Orbala::ID_NUMBER_OF_ROWS);
+  EXPECT_EQ(cells(0, 0, 3), Strings({"P", "1", "2", "3"}));
+}
+
+TEST_F(RobustnessTest, NumbersThatAreNotFiniteNeitherBlankThePlotNorPersist) {
+  setRow(0, {"A", "1", "1", "1"});
+  setRow(1, {"B", "inf", "0", "1e400"});
+  setRow(2, {"C", "2", "-nan", "0", "", "", "", "inf"});
+  command(Orbala::ID_REDRAW);
+  ASSERT_EQ(win->pointData.pointCount, 3);
+  EXPECT_EQ(win->pointData.xValues[1], 0.0);
+  EXPECT_EQ(win->pointData.yValues[2], 0.0);
+  ASSERT_EQ(dialogs->titles(), Strings{"Data warning"});
+  EXPECT_NE(dialogs->boxes[0].text.find("Row 2 "), std::string::npos);
+  EXPECT_NE(dialogs->boxes[0].text.find("2 rows in all"), std::string::npos);
+  const auto spheres = objectsOf<GLSphere_zk2>(win->sceneGroup);
+  ASSERT_EQ(spheres.size(), 3u);
+  for (auto* sphere : spheres)
+    EXPECT_TRUE(std::isfinite(centreOf(sphere).length()));
+  EXPECT_FLOAT_EQ(spheres[2]->radius, spheres[0]->radius);
+
+  // Settings: a value that is no finite number falls back to its default and is not kept.
+  restartWith(tagged("<alphaLevel>nan\n<rotationPoint_x>inf\n<rotationPoint_y>2\n"));
+  EXPECT_STREQ(win->opaquenessField->getText().text(), "0.5");
+  EXPECT_STREQ(win->rotationPointFields[0]->getText().text(), "0");
+  EXPECT_STREQ(win->rotationPointFields[1]->getText().text(), "2");
+  closeWindow();
+  EXPECT_EQ(readFile(settingsPath).find("nan"), std::string::npos);
+}
+
+// The toolkit sends a second wheel message of code 0 when the release comes apart from the press.
+TEST_F(RobustnessTest, WheelMessageOfCodeZeroIsNoStep) {
+  setRow(0, {"A", "1", "1", "1"});
+  select(0, 0);
+  command(Orbala::ID_SCALE_MODE + 4); // All
+  for (int code : {120, 0}) {
+    FXEvent ev{};
+    ev.type = SEL_MOUSEWHEEL;
+    ev.code = code;
+    send(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, win->scaleSizeField, &ev);
+    send(SEL_MOUSEWHEEL, Orbala::ID_OPAQUENESS, win->opaquenessField, &ev);
+  }
+  EXPECT_EQ(cell(0, 7), "1.01");
+  EXPECT_STREQ(win->opaquenessField->getText().text(), "0.6");
+}
