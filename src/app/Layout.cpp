@@ -1,8 +1,11 @@
 // The widget tree of the main window, built once by the constructor in this order.
 #include "app/Orbala.h"
 
+#include <utility>
+
 #include "app/BoundedTextField.h"
 #include "app/Icons.h"
+#include "app/PanelLayout.h"
 #include "app/StyledWidgets.h"
 #include "table/Table_zk2.h"
 #include "table/core/Numbers.h"
@@ -162,14 +165,17 @@ void Orbala::buildToolBarLeft() {
 }
 
 void Orbala::buildLeftPanel() {
-  leftPanel = new FXVerticalFrame(mainFrame, LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
+  panelSplitter = new PanelSplitter(mainFrame, SPLITTER_HORIZONTAL | SPLITTER_TRACKING |
+                                                   LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  leftPanel = new FXVerticalFrame(panelSplitter, LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
   buildRotationRow(leftPanel);
   buildControlsRow(leftPanel);
   buildValuesGroup(leftPanel);
 }
 
 void Orbala::buildRotationRow(FXComposite* parent) {
-  auto* row = new FXHorizontalFrame(parent, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
+  // The rows wrap their groups, so the panel can stay narrow beside the view.
+  auto* row = new FlowFrame(parent, LAYOUT_FILL_X, 4, 4, 4, 4, 4, 4);
 
   auto* pointBox =
       new FXGroupBox(row, "Rotation point", FRAME_GROOVE, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
@@ -222,7 +228,7 @@ void Orbala::buildRotationRow(FXComposite* parent) {
 }
 
 void Orbala::buildControlsRow(FXComposite* parent) {
-  auto* row = new FXHorizontalFrame(parent, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 4);
+  auto* row = new FlowFrame(parent, LAYOUT_FILL_X, 0, 0, 0, 0, 4, 4);
 
   scaleSizeGroup = new FXGroupBox(row, "Scale size", FRAME_GROOVE, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
   auto* scaleFrame = new FXHorizontalFrame(scaleSizeGroup, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0,
@@ -308,12 +314,12 @@ void Orbala::buildControlsRow(FXComposite* parent) {
 }
 
 void Orbala::buildValuesGroup(FXComposite* parent) {
-  valuesGroup =
-      new FXGroupBox(parent, "Values", FRAME_GROOVE | LAYOUT_FILL_Y, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
-  auto* frame = new FXVerticalFrame(valuesGroup, LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0, 4, 4);
+  // The table takes the panel's width and scrolls its columns when the panel is narrower.
+  const FXuint fill = LAYOUT_FILL_X | LAYOUT_FILL_Y;
+  valuesGroup = new FXGroupBox(parent, "Values", FRAME_GROOVE | fill, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4);
+  auto* frame = new FXVerticalFrame(valuesGroup, fill, 0, 0, 0, 0, 0, 0, 0, 0, 4, 4);
   frame->setBackColor(mainFrame->getBackColor());
-  table = new Table_zk2(frame, this, ID_TABLE, LAYOUT_FILL_Y | LAYOUT_FIX_WIDTH, 0, 0, 600, 0, 2, 2,
-                        2, 2);
+  table = new Table_zk2(frame, this, ID_TABLE, fill, 0, 0, 0, 0, 2, 2, 2, 2);
   table->setBackColor(frame->getBackColor());
   tableIcon->setTransparentColor(table->getBackColor());
   tableIcon->create();
@@ -361,4 +367,32 @@ void Orbala::buildSliderColumn() {
   backgroundSlider->setValue(100);
   backgroundSlider->setTickDelta(5);
   backgroundSlider->setIncrement(1);
+}
+
+// The captions change with the values; both groups are as wide as the longest caption either
+// can show, so none is ever cut and the view does not move while a slider is dragged.
+void Orbala::fitSliderColumn() {
+  FXint lo = 0, hi = 0;
+  sphereRadiusSlider->getRange(lo, hi);
+  const FXString longestRadius = ("R=" + orbala::formatFixed(hi * 0.01, 2)).c_str();
+  backgroundSlider->getRange(lo, hi);
+  const FXString longestBackground = FXStringFormat("B=%d", hi);
+  FXint widest = 52;
+  for (const auto& [group, caption] :
+       {std::pair{sphereRadiusGroup, longestRadius}, {backgroundGroup, longestBackground}}) {
+    const FXString shown = group->getText();
+    group->setText(caption);
+    widest = FXMAX(widest, group->getDefaultWidth());
+    group->setText(shown);
+  }
+  sphereRadiusGroup->setWidth(widest);
+  backgroundGroup->setWidth(widest);
+}
+
+// The panel is never dragged narrower than its widest group.
+void Orbala::fitPanel() {
+  FXint widest = 0;
+  for (FXWindow* child = leftPanel->getFirst(); child; child = child->getNext())
+    if (child->isMemberOf(FXMETACLASS(FlowFrame))) widest = FXMAX(widest, child->getDefaultWidth());
+  panelSplitter->setLeastPanelWidth(widest + leftPanel->getPadLeft() + leftPanel->getPadRight());
 }

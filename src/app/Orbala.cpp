@@ -1,6 +1,7 @@
 #include "app/Orbala.h"
 
 #include "app/Icons.h"
+#include "app/PanelLayout.h"
 #include "app/StyledWidgets.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
@@ -118,7 +119,7 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
   buildLeftPanel();
   buildToolBarLeft();
   glVisual = new FXGLVisual(getApp(), VISUAL_DOUBLEBUFFER);
-  viewer = new FXGLViewer(mainFrame, glVisual, this, ID_VIEWER, LAYOUT_FILL_X | LAYOUT_FILL_Y);
+  viewer = new FXGLViewer(panelSplitter, glVisual, this, ID_VIEWER, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   buildToolBarRight();
   viewer->setProjection(FXGLViewer::PARALLEL);
   buildSliderColumn();
@@ -132,6 +133,8 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
 
 void Orbala::create() {
   FXMainWindow::create();
+  fitSliderColumn();
+  fitPanel();
   show();
 }
 

@@ -17,6 +17,7 @@
 
 class Table_zk2;
 class MenuButtonWin10Style;
+class PanelSplitter;
 
 extern const FXString kAppName;          // "Orbala"
 extern const FXString kVendorName;       // "Tellmark"
@@ -278,6 +279,7 @@ public:
   FXToolBarShell* toolBarShell = nullptr;
   FXToolBar* toolBar = nullptr;
   FXHorizontalFrame* mainFrame = nullptr;
+  PanelSplitter* panelSplitter = nullptr; // between leftPanel and the viewer
   FXVerticalFrame* leftPanel = nullptr;
   std::array<FXRadioButton*, 4> rotationPointRadios{};
   FXTextField* pointNumberField = nullptr;
@@ -403,6 +405,8 @@ private:
   void buildValuesGroup(FXComposite* parent);
   void buildToolBarRight();
   void buildSliderColumn();
+  void fitSliderColumn(); // needs the fonts on the screen
+  void fitPanel();
   void makeIcons();
   MenuButtonWin10Style* addToolBarButton(const FXString& text, FXIcon* icon, FXSelector id);
 };

@@ -1,6 +1,7 @@
 // Defaults, start-up placement, exit and the short handlers of the window itself.
 #include "app/Orbala.h"
 
+#include "app/PanelLayout.h"
 #include "app/core/Placement.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
@@ -22,6 +23,7 @@ void Orbala::applyDefaults() {
   windowY = 50;
   windowWidth = 1000;
   windowHeight = 800;
+  panelSplitter->setPanelWidth(orbala::kDefaultPanelWidth);
   tableRowCount = table->getNumRows();
   lastExtension = "txt";
   userFilesDirectory = orbala::platform::currentDirectory().c_str();
@@ -81,9 +83,9 @@ long Orbala::onCmdHideTable(FXObject*, FXSelector, void*) {
   }
   hideButton->setText(label);
   hideButton->setTipText(label + " the data table and controls");
-  viewer->recalc();
+  // At once, so the view is never drawn at its old size.
+  panelSplitter->layout();
   viewer->update();
-  mainFrame->recalc();
   return 1;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/PanelLayout.h"
 #include "io/core/TagFormat.h"
 #include "platform/Paths.h"
 #include "table/Table_zk2.h"
@@ -67,6 +68,9 @@ bool Orbala::applyTag(const FXString& tagText, const FXString& valueText, bool i
     break;
   case Tag::IsMinimized:
     wasMinimized = flag;
+    break;
+  case Tag::PanelWidth:
+    panelSplitter->setPanelWidth(orbala::panelWidthFromSettings(number));
     break;
   case Tag::ColorPoints:
     colorPoints = flag;

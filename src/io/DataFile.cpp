@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PanelLayout.h"
 #include "io/TextFile.h"
 #include "io/core/FileNames.h"
 #include "io/core/TagFormat.h"
@@ -72,6 +73,7 @@ FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
   w.width = onScreen ? getWidth() : windowWidth;
   w.height = onScreen ? getHeight() : windowHeight;
   w.minimized = onScreen ? isMinimized() : wasMinimized;
+  w.panelWidth = panelSplitter->getPanelWidth();
   w.numRows = table->getNumRows();
   w.userFilesDirectory = str(userFilesDirectory);
   w.lastExtension = str(lastExtension);

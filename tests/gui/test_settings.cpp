@@ -5,6 +5,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "app/PanelLayout.h"
 #include "platform/Paths.h"
 #include "table/Table_zk2.h"
 
@@ -98,6 +99,36 @@ TEST_F(SettingsTest, SettingsSurviveARestart) {
   EXPECT_DOUBLE_EQ(win->fileVersion, 1.31);
   closeWindow();
   EXPECT_EQ(readFile(settingsPath), ini);
+}
+
+TEST_F(SettingsTest, PanelWidthSurvivesARestartAndFallsBackWhenDamaged) {
+  fireStartup();
+  ASSERT_EQ(win->leftPanel->getWidth(), orbala::kDefaultPanelWidth);
+  // The mouse drags the bar 60 pixels to the right.
+  FXEvent ev{};
+  ev.win_x = win->leftPanel->getWidth() + 1;
+  ev.win_y = 100;
+  for (const FXSelector sel : {SEL_LEFTBUTTONPRESS, SEL_MOTION, SEL_LEFTBUTTONRELEASE}) {
+    win->panelSplitter->handle(win->panelSplitter, FXSEL(sel, 0), &ev);
+    ev.win_x += 60;
+  }
+  EXPECT_EQ(win->leftPanel->getWidth(), 460);
+  EXPECT_EQ(win->viewer->getX(), 460 + win->panelSplitter->getBarSize());
+  // A data file does not move it.
+  EXPECT_TRUE(win->applyTag("<panelWidth>", "300", false));
+  closeWindow();
+  EXPECT_EQ(linesWithTag(readFile(settingsPath), "<panelWidth>"), Strings{"460"});
+  openWindow();
+  fireStartup();
+  EXPECT_EQ(win->leftPanel->getWidth(), 460);
+
+  // Older files lack the line; a damaged one gives the default.
+  for (const std::string line :
+       {"", "<panelWidth>abc\n", "<panelWidth>-40\n", "<panelWidth>99999\n"}) {
+    restartWith(tagged(line));
+    fireStartup();
+    EXPECT_EQ(win->leftPanel->getWidth(), orbala::kDefaultPanelWidth) << line;
+  }
 }
 
 TEST_F(SettingsTest, RecentFilesOrderPersistsAndFollowsUse) {

@@ -3,9 +3,13 @@
 
 #include <fxkeys.h>
 
+#include <algorithm>
 #include <clocale>
+#include <tuple>
 
+#include "app/PanelLayout.h"
 #include "app/StyledWidgets.h"
+#include "app/core/Placement.h"
 #include "table/Table_zk2.h"
 
 namespace {
@@ -99,14 +103,66 @@ TEST_F(OrbalaTest, AcceleratorsSendImageCommands) {
   EXPECT_EQ(dialogs->seen(), Strings{});
 }
 
-TEST_F(OrbalaTest, HideThenShowRestoresThePanel) {
-  ASSERT_TRUE(win->leftPanel->shown());
-  for (const auto& [label, shown] : {std::pair{"Show", false}, {"Hide", true}}) {
-    command(Orbala::ID_HIDE_TABLE, win->hideButton);
-    EXPECT_EQ(win->leftPanel->shown(), shown);
-    EXPECT_STREQ(win->hideButton->getText().text(), label);
-    EXPECT_EQ(std::string(win->hideButton->getTipText().text()),
-              std::string(label) + " the data table and controls");
+TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthThePanelHidesAndReturns) {
+  // The default width, a narrower one, and the narrowest the start-up allows.
+  for (const int width : {1000, 900, orbala::kMinWindowWidth}) {
+    win->windowWidth = width;
+    fireStartup();
+    ASSERT_EQ(win->getWidth(), width);
+    const int shown = win->viewer->getWidth();
+    EXPECT_GE(shown, width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
+    for (const auto& [label, panel] : {std::pair{"Show", false}, {"Hide", true}}) {
+      command(Orbala::ID_HIDE_TABLE, win->hideButton);
+      EXPECT_EQ(win->leftPanel->shown(), panel);
+      EXPECT_STREQ(win->hideButton->getText().text(), label);
+      EXPECT_EQ(std::string(win->hideButton->getTipText().text()),
+                std::string(label) + " the data table and controls");
+      EXPECT_EQ(win->viewer->getWidth(), panel ? shown : win->panelSplitter->getWidth()) << width;
+    }
+  }
+}
+
+TEST_F(OrbalaTest, HideShowAndResizeKeepTheMoleculeFitted) {
+  fireStartup();
+  ASSERT_TRUE(openFile(std::string(ORBALA_TEST_DATA) + "/caffeine.xyz"));
+  // What differs from the background: the molecule and its axes, as left, top, right, bottom.
+  const auto drawn = [this] {
+    pump();
+    const ViewerPicture p = grab(win->viewer);
+    std::vector<int> box{p.width, p.height, -1, -1};
+    for (int y = 0; y < p.height; ++y)
+      for (int x = 0; x < p.width; ++x)
+        if (!nearColour(p.at(x, y), p.at(0, 0))) {
+          box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
+                 std::max(box[3], y)};
+        }
+    // Whole, in the middle, and not a dot: a margin on every side, about the same left and
+    // right, and at least a third of the shorter side across.
+    EXPECT_TRUE(box[0] > 0 && box[1] > 0 && box[2] < p.width - 1 && box[3] < p.height - 1);
+    EXPECT_NEAR(box[0], p.width - 1 - box[2], p.width / 20);
+    EXPECT_GE(std::max(box[2] - box[0], box[3] - box[1]), std::min(p.width, p.height) / 3);
+    return box;
+  };
+  const std::vector<int> before = drawn();
+  command(Orbala::ID_HIDE_TABLE, win->hideButton);
+  drawn();
+  command(Orbala::ID_HIDE_TABLE, win->hideButton);
+  EXPECT_EQ(drawn(), before);
+  win->resize(900, 700);
+  drawn();
+}
+
+TEST_F(OrbalaTest, SliderCaptionsShowTheirWholeText) {
+  for (const auto& [slider, group, text] :
+       {std::tuple{win->sphereRadiusSlider, win->sphereRadiusGroup, "R=10.00"},
+        {win->backgroundSlider, win->backgroundGroup, "B=100"}}) {
+    FXint lo = 0, hi = 0;
+    slider->getRange(lo, hi);
+    slider->setValue(hi);
+    command(slider->getSelector(), slider);
+    EXPECT_STREQ(group->getText().text(), text);
+    // The toolkit's own measure of the room the caption needs.
+    EXPECT_LE(group->getDefaultWidth(), group->getWidth()) << text;
   }
 }
 

@@ -1,6 +1,9 @@
 #include "app/core/Placement.h"
+#include "app/core/PanelSplit.h"
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 using orbala::defaultWindowRect;
 using orbala::ScreenInfo;
@@ -38,6 +41,8 @@ TEST(Placement, FirstPlacementKeepsTheWindowRightOfVAndBelowTheTop) {
   expectPlacement("negative top", fullHd, {100, -20, 900, 700}, false, {100, 50, 900, 700}, kStays);
   // A damaged size cannot be shown: the default size stands in.
   expectPlacement("damaged size", fullHd, {50, 50, 0, -300}, false, {50, 50, 1000, 800}, kStays);
+  // The view needs its room beside the panel.
+  expectPlacement("narrow", fullHd, {50, 50, 100, 700}, false, {50, 50, 400, 700}, kStays);
 }
 
 TEST(Placement, ScreenCheckPlacesAgainOnlyWhenSomethingChanged) {
@@ -58,4 +63,18 @@ TEST(Placement, ScreenCheckPlacesAgainOnlyWhenSomethingChanged) {
   // A screen narrower than 100 pixels keeps a window as large as the screen.
   expectPlacement("tiny screen", {80, 60, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
                   {50, 50, 80, 60});
+}
+
+TEST(Placement, PanelKeepsItsWidthWhileTheViewHasRoom) {
+  using orbala::fittedPanelWidth;
+  // A splitter 932 wide with a 4-pixel bar: the view keeps 300, so the panel has at most 628.
+  EXPECT_EQ(fittedPanelWidth(400, 370, 932, 4), 400);
+  EXPECT_EQ(fittedPanelWidth(200, 370, 932, 4), 370);
+  EXPECT_EQ(fittedPanelWidth(900, 370, 932, 4), 628);
+  EXPECT_EQ(fittedPanelWidth(400, 370, 500, 4), 196); // the view wins over the least width
+  EXPECT_EQ(fittedPanelWidth(400, 370, 200, 4), 0);
+  for (const int stored : {0, -5, 99, 10001, INT_MIN})
+    EXPECT_EQ(orbala::panelWidthFromSettings(stored), orbala::kDefaultPanelWidth) << stored;
+  for (const int stored : {100, 468, 10000})
+    EXPECT_EQ(orbala::panelWidthFromSettings(stored), stored);
 }

@@ -160,7 +160,7 @@ TEST(TagFormat, ScanDoublesStopsAtTheFirstFailure) {
 
 TEST(TagFormat, SettingsBlockExactLinesInOrder) {
   EXPECT_EQ(formatSettingsBlock(kSample, nullptr), kSampleBlock);
-  WindowValues w{-8, 40, 1000, 800, true, 100, "/home/u/my data", "qvx", {}};
+  WindowValues w{-8, 40, 1000, 800, true, 350, 100, "/home/u/my data", "qvx", {}};
   w.recentFiles[0] = "/home/u/first.qvx";
   w.recentFiles[2] = "/home/u/third.qvx";
   w.recentFiles[9] = "/home/u/last.xyz";
@@ -168,9 +168,9 @@ TEST(TagFormat, SettingsBlockExactLinesInOrder) {
       formatSettingsBlock(kSample, &w),
       kSampleBlock +
           joinLines({"<window_x>-8", "<window_y>40", "<main_width>1000", "<main_height>800",
-                     "<isMinimized>1", "<numRowsIni>100", "<pathUserFilesDirectory>/home/u/my data",
-                     "<lastFileExtensionSelected>qvx", "<recentlyUsedFiles>/home/u/first.qvx",
-                     "<recentlyUsedFiles>/home/u/third.qvx",
+                     "<isMinimized>1", "<panelWidth>350", "<numRowsIni>100",
+                     "<pathUserFilesDirectory>/home/u/my data", "<lastFileExtensionSelected>qvx",
+                     "<recentlyUsedFiles>/home/u/first.qvx", "<recentlyUsedFiles>/home/u/third.qvx",
                      "<recentlyUsedFiles>/home/u/last.xyz"}));
 }
 
@@ -190,16 +190,16 @@ TEST(TagFormat, ViewAndDataLinesFormatAndReadBack) {
   const std::vector<std::string> lines =
       splitTextLines(formatSettingsBlock(kSample, &w) + formatViewBlock(0.9, small, orientation) +
                      formatDataLine(0, 0, "C 12") + formatDataLine(0, 1, ""));
-  ASSERT_EQ(lines.size(), 26u + 8u + 2u + 3u + 2u);
+  ASSERT_EQ(lines.size(), 26u + 9u + 2u + 3u + 2u);
   for (const std::string& line : lines)
     EXPECT_NE(lookupTag(splitTagLine(line).tag), Tag::Unknown) << line;
   double v[4];
-  ASSERT_EQ(scanDoubles(splitTagLine(lines[37]).value, v, 3), 3);
+  ASSERT_EQ(scanDoubles(splitTagLine(lines[38]).value, v, 3), 3);
   EXPECT_EQ(std::vector<double>(v, v + 3), (std::vector<double>{1.5, -2.25, 1e-7}));
-  ASSERT_EQ(scanDoubles(splitTagLine(lines[38]).value, v, 4), 4);
+  ASSERT_EQ(scanDoubles(splitTagLine(lines[39]).value, v, 4), 4);
   EXPECT_NEAR(v[3], orientation[3], 1e-6);
-  EXPECT_EQ(parseDataLine(splitTagLine(lines[39]).value).text, "C 12");
-  const DataLine empty = parseDataLine(splitTagLine(lines[40]).value);
+  EXPECT_EQ(parseDataLine(splitTagLine(lines[40]).value).text, "C 12");
+  const DataLine empty = parseDataLine(splitTagLine(lines[41]).value);
   EXPECT_TRUE(empty.valid);
   EXPECT_EQ(std::tie(empty.column, empty.text), std::make_tuple(1, std::string()));
 }
@@ -211,7 +211,7 @@ TEST(TagFormat, ValuesCannotSmuggleInExtraLines) {
   w.recentFiles[0] = "/tmp/evil\n<numRowsIni>5";
   w.recentFiles[1] = "/tmp/fine.qvx";
   const std::vector<std::string> lines = splitTextLines(formatSettingsBlock(s, &w));
-  ASSERT_EQ(lines.size(), 26u + 8u + 1u);
+  ASSERT_EQ(lines.size(), 26u + 9u + 1u);
   EXPECT_EQ(lines[18], "<alphaLevel>0.5 <version>0");
   EXPECT_EQ(lines.back(), "<recentlyUsedFiles>/tmp/fine.qvx");
   EXPECT_EQ(formatDataLine(1, 0, "a\r\nb"), "<data>1 0 a  b\n");

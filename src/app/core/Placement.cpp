@@ -16,6 +16,7 @@ StartupPlacement startupPlacement(const ScreenInfo& screen, const WindowRect& sa
   WindowRect r = saved;
   if (r.width < 1) r.width = defaultWindowRect.width;
   if (r.height < 1) r.height = defaultWindowRect.height;
+  if (r.width < kMinWindowWidth) r.width = kMinWindowWidth;
 
   // 64-bit sums: a hand-edited settings file may hold values near the int limits.
   const long long left = static_cast<long long>(screen.virtualLeft) + 50;

@@ -30,9 +30,12 @@ struct StartupPlacement {
 
 // Default geometry when nothing was saved.
 constexpr WindowRect defaultWindowRect{50, 50, 1000, 800};
+// The narrowest window placed: the view keeps its room beside the panel and the sliders.
+constexpr int kMinWindowWidth = 400;
 
 // The start-up placement rules. A saved width or height below 1 (a damaged settings file) is
-// replaced by the default size, since the toolkit cannot show a window of that size.
+// replaced by the default size, since the toolkit cannot show a window of that size; any other
+// width below kMinWindowWidth is widened to it.
 StartupPlacement startupPlacement(const ScreenInfo& screen, const WindowRect& saved,
                                   bool wasMinimized);
 

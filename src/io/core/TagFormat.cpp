@@ -23,6 +23,7 @@ constexpr TagName kTagNames[] = {
     {Tag::MainWidth, "<main_width>"},
     {Tag::MainHeight, "<main_height>"},
     {Tag::IsMinimized, "<isMinimized>"},
+    {Tag::PanelWidth, "<panelWidth>"},
     {Tag::ColorPoints, "<colorPoints>"},
     {Tag::ColorIndex, "<colorIndex>"},
     {Tag::ApplyPubChemColors, "<applyPubChemColors>"},
@@ -209,6 +210,7 @@ bool isWindowBlockTag(Tag tag) {
   case Tag::MainWidth:
   case Tag::MainHeight:
   case Tag::IsMinimized:
+  case Tag::PanelWidth:
   case Tag::PathUserFilesDirectory:
   case Tag::LastFileExtensionSelected:
     return true;
@@ -279,6 +281,7 @@ std::string formatSettingsBlock(const SettingsValues& s, const WindowValues* w) 
   appendInt(out, Tag::MainWidth, w->width);
   appendInt(out, Tag::MainHeight, w->height);
   appendFlag(out, Tag::IsMinimized, w->minimized);
+  appendInt(out, Tag::PanelWidth, w->panelWidth);
   appendInt(out, Tag::NumRowsIni, w->numRows);
   appendText(out, Tag::PathUserFilesDirectory, w->userFilesDirectory);
   appendText(out, Tag::LastFileExtensionSelected, w->lastExtension);

@@ -26,6 +26,7 @@ enum class Tag {
   MainWidth,                   // <main_width>
   MainHeight,                  // <main_height>
   IsMinimized,                 // <isMinimized>
+  PanelWidth,                  // <panelWidth>
   ColorPoints,                 // <colorPoints>
   ColorIndex,                  // <colorIndex>
   ApplyPubChemColors,          // <applyPubChemColors>
@@ -69,7 +70,7 @@ Tag lookupTag(std::string_view tag);
 std::string_view tagText(Tag tag);
 
 // Window-block tags that a reader applies only from the settings file, never from a data file:
-// window position and size, minimised flag, user-files directory, last extension.
+// window position and size, minimised flag, panel width, user-files directory, last extension.
 // (<numRowsIni> and <recentlyUsedFiles> belong to the window block too but apply from both.)
 bool isWindowBlockTag(Tag tag);
 
@@ -127,6 +128,7 @@ struct WindowValues {
   int width = 0;
   int height = 0;
   bool minimized = false;
+  int panelWidth = 0; // the control panel's width beside the view
   int numRows = 0;
   std::string userFilesDirectory;
   std::string lastExtension;
