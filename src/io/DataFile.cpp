@@ -91,12 +91,12 @@ bool Orbala::saveDataFile(const FXString& path) {
   text += orbala::formatViewBlock(viewer->getZoom(), centerXyz, orientation);
   const FXint rows = table->getNumRows();
   for (FXint r = 0; r < rows; ++r) {
-    if (table->getItemText(r, 1).empty() && table->getItemText(r, 2).empty() &&
-        table->getItemText(r, 3).empty())
+    if (table->cellText(r, 1).empty() && table->cellText(r, 2).empty() &&
+        table->cellText(r, 3).empty())
       continue;
     for (FXint c = 0; c < 10; ++c) {
       const std::string cellText = c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide")
-                                          : orbala::trim(str(table->getItemText(r, c)));
+                                          : orbala::trim(table->cellText(r, c));
       text += orbala::formatDataLine(r, c, cellText);
     }
   }
@@ -211,8 +211,10 @@ void Orbala::finishRead(bool isSettingsFile) {
 
   std::string sizes;
   const FXint rows = table->getNumRows();
-  for (FXint row = 0; row < rows; ++row)
-    sizes += str(table->getItemText(row, 7)) + "|";
+  for (FXint row = 0; row < rows; ++row) {
+    sizes += table->cellText(row, 7);
+    sizes += '|';
+  }
   loadedSizes = fx(sizes);
   restoreButton->enable();
   updateRgbColumns();

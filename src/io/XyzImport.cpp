@@ -23,10 +23,10 @@ bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& 
   for (size_t i = 0; i < result.atoms.size(); ++i) {
     const orbala::XyzAtom& atom = result.atoms[i];
     const FXint row = static_cast<FXint>(i);
-    table->setItemText(row, 0, elements[atom.element].symbol.c_str());
-    table->setItemText(row, 1, orbala::formatFixed(atom.x, 5).c_str());
-    table->setItemText(row, 2, orbala::formatFixed(atom.y, 5).c_str());
-    table->setItemText(row, 3, orbala::formatFixed(atom.z, 5).c_str());
+    table->setCellText(row, 0, elements[atom.element].symbol);
+    table->setCellText(row, 1, orbala::formatFixed(atom.x, 5));
+    table->setCellText(row, 2, orbala::formatFixed(atom.y, 5));
+    table->setCellText(row, 3, orbala::formatFixed(atom.z, 5));
   }
   rowOverflow = result.overflow;
   rowOverflowCount = result.rowsFilled;

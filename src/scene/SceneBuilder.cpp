@@ -96,10 +96,9 @@ void Orbala::clearScene() {
 bool Orbala::checkSphereColors(int count) {
   for (int i = 0; i < count; ++i) {
     if (!rowState.showFlags[i]) continue;
-    const FXString r = table->getItemText(i, 4);
-    const FXString g = table->getItemText(i, 5);
-    const FXString b = table->getItemText(i, 6);
-    if (!orbala::colorCellsInError(view(r), view(g), view(b))) continue;
+    if (!orbala::colorCellsInError(table->cellText(i, 4), table->cellText(i, 5),
+                                   table->cellText(i, 6)))
+      continue;
     if (!undefinedGrayCheck->getCheck()) {
       dialogs->message(this, BoxKind::Error, "Color error",
                        FXStringFormat("Check your color values in row %d, they must be in the "
@@ -109,7 +108,7 @@ bool Orbala::checkSphereColors(int count) {
       return false;
     }
     for (int c = 4; c <= 6; ++c)
-      table->setItemText(i, c, "200");
+      table->setCellText(i, c, "200");
   }
   return true;
 }
@@ -122,10 +121,8 @@ void Orbala::addSphere(int row, double unit, float alpha) {
   orbala::Rgb channels{orbala::sphereGreyChannel, orbala::sphereGreyChannel,
                        orbala::sphereGreyChannel};
   if (colorPoints) {
-    const FXString red = table->getItemText(row, 4);
-    const FXString green = table->getItemText(row, 5);
-    const FXString blue = table->getItemText(row, 6);
-    channels = orbala::clampedCellColor(view(red), view(green), view(blue));
+    channels = orbala::clampedCellColor(table->cellText(row, 4), table->cellText(row, 5),
+                                        table->cellText(row, 6));
   }
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
