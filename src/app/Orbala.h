@@ -194,7 +194,6 @@ public:
   void readTableAndRebuild(bool refit);
   bool parseRowCoordinates(FXint row, double& x, double& y, double& z) const;
   bool rowHasCoordinates(FXint row) const;
-  bool rowNumbersPlottable(FXint row) const;
   void reportUnplottableRows(FXint firstRow, FXint count);
   void redrawFromTable();
   void clearInputData();

@@ -29,6 +29,26 @@ bool isBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
 }
 
+// The row's coordinates, each 0 unless its text holds a number the plot can take; false (and all
+// 0) when one text is blank. `plottable` is cleared when a number had to be replaced by 0.
+bool readCoordinates(const Table_zk2* table, FXint row, double& x, double& y, double& z,
+                     bool& plottable) {
+  x = y = z = 0.0;
+  const std::string_view xs = table->cellText(row, 1);
+  const std::string_view ys = table->cellText(row, 2);
+  const std::string_view zs = table->cellText(row, 3);
+  if (isBlank(xs) || isBlank(ys) || isBlank(zs)) return false;
+  // parseNumber reads "," as the decimal point, as typed by half the world.
+  x = orbala::parseNumber(xs);
+  y = orbala::parseNumber(ys);
+  z = orbala::parseNumber(zs);
+  const bool xOk = keepPlottable(x, 0.0);
+  const bool yOk = keepPlottable(y, 0.0);
+  const bool zOk = keepPlottable(z, 0.0);
+  plottable = xOk && yOk && zOk;
+  return true;
+}
+
 // A fresh table: empty texts, size "1.0", every point shown and opaque.
 void fillDefaultCells(Table_zk2* table, FXIcon* mark) {
   table->fillColumn(7, "1.0", nullptr);
@@ -54,8 +74,6 @@ void Orbala::setUpTable(FXint rows) {
   // Two-line titles ("Relative\nsize") need a header as tall as its contents.
   table->setColumnHeaderMode(0);
   fillDefaultCells(table, tableIcon);
-  for (int r = 0; r < n; ++r)
-    table->setRowText(r, FXStringVal(r + 1));
   table->setRowHeaderWidth(40);
   updateRgbColumns();
 }
@@ -76,25 +94,8 @@ long Orbala::onCmdShowRGBColumns(FXObject*, FXSelector, void*) {
 }
 
 bool Orbala::parseRowCoordinates(FXint row, double& x, double& y, double& z) const {
-  x = y = z = 0.0;
-  const std::string_view xs = table->cellText(row, 1);
-  const std::string_view ys = table->cellText(row, 2);
-  const std::string_view zs = table->cellText(row, 3);
-  if (isBlank(xs) || isBlank(ys) || isBlank(zs)) return false;
-  // parseNumber reads "," as the decimal point, as typed by half the world.
-  x = orbala::parseNumber(xs);
-  y = orbala::parseNumber(ys);
-  z = orbala::parseNumber(zs);
-  keepPlottable(x, 0.0);
-  keepPlottable(y, 0.0);
-  keepPlottable(z, 0.0);
-  return true;
-}
-
-bool Orbala::rowNumbersPlottable(FXint row) const {
-  for (int c = 1; c <= 3; ++c)
-    if (!orbala::isPlottable(orbala::parseNumber(table->cellText(row, c)))) return false;
-  return true;
+  bool plottable = true;
+  return readCoordinates(table, row, x, y, z, plottable);
 }
 
 void Orbala::reportUnplottableRows(FXint firstRow, FXint count) {
@@ -129,8 +130,9 @@ void Orbala::readTable(bool refit) {
     double size = orbala::parseNumber(table->cellText(r, 7));
     const bool sizeOk = keepPlottable(size, 1.0);
     double x = 0, y = 0, z = 0;
-    if (!parseRowCoordinates(r, x, y, z) || !(size > kMinimumSize)) break;
-    if (!sizeOk || !rowNumbersPlottable(r)) {
+    bool plottable = true;
+    if (!readCoordinates(table, r, x, y, z, plottable) || !(size > kMinimumSize)) break;
+    if (!sizeOk || !plottable) {
       if (badRows++ == 0) firstBadRow = r;
     }
     xs.push_back(x);

@@ -4,6 +4,7 @@
 #include <fox-1.6/FXUTF16Codec.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -66,6 +67,21 @@ Table_zk2::Table_zk2(FXComposite* p, FXObject* tgt, FXSelector sel, FXuint opts,
 
 Table_zk2::~Table_zk2() {
   delete stand;
+  dropCells();
+}
+
+// The toolkit walks every cell pointer when it creates, resizes or deletes the table, to find
+// items; these cells never keep one, and for a million rows the walk reads 80 MB.
+void Table_zk2::dropCells() {
+  FXFREE(&cells);
+  nrows = 0;
+}
+
+void Table_zk2::create() {
+  const FXint rows = nrows;
+  nrows = 0; // nothing for the toolkit to create in the cells
+  FXTable::create();
+  nrows = rows;
 }
 
 PointTableItem::PointTableItem(const FXString& text, FXIcon* icon, void* ptr)
@@ -156,7 +172,7 @@ void Table_zk2::setCellText(FXint r, FXint c, std::string_view text) {
     std::replace(clean.begin(), clean.end(), ',', '.');
     store.setText(r, c, clean);
   }
-  updateItem(r, c);
+  updateCell(r, c);
 }
 
 FXString Table_zk2::getItemText(FXint r, FXint c) const {
@@ -168,7 +184,7 @@ void Table_zk2::setItemIcon(FXint r, FXint c, FXIcon* icon) {
   checkCell(r, c, "setItemIcon");
   if (store.picture(r, c) == icon) return;
   store.setPicture(r, c, icon);
-  updateItem(r, c);
+  updateCell(r, c);
 }
 
 FXIcon* Table_zk2::getItemIcon(FXint r, FXint c) const {
@@ -200,8 +216,57 @@ void Table_zk2::shiftTextsUp(FXint first, FXint count) {
 }
 
 void Table_zk2::setTableSize(FXint nr, FXint nc, FXbool notify) {
-  FXTable::setTableSize(nr, nc, notify);
+  if (notify || nr <= 0 || nc <= 0) {
+    FXTable::setTableSize(nr, nc, notify);
+  } else {
+    // The toolkit would zero a pointer for every cell, touching every page of what is 80 MB for
+    // a million rows. No cell holds an item here, so a block the system hands out zeroed does,
+    // and costs nothing until a page is used.
+    dropCells();
+    FXTable::setTableSize(0, nc, FALSE);
+    const size_t count = static_cast<size_t>(nr) * static_cast<size_t>(nc) + 1;
+    auto* block = static_cast<FXTableItem**>(std::calloc(count, sizeof(FXTableItem*)));
+    if (!block) fxerror("%s::setTableSize: out of memory.\n", getClassName());
+    FXFREE(&cells);
+    cells = block;
+    for (FXint r = 0; r < nr; ++r)
+      rowHeader->appendItem(FXString::null, nullptr, defRowHeight, nullptr, FALSE);
+    nrows = nr;
+    recalc();
+  }
   store.reset(nrows, ncols);
+}
+
+void Table_zk2::layout() {
+  FXTable::layout();
+  noteRowsInView();
+}
+
+void Table_zk2::moveContents(FXint x, FXint y) {
+  FXTable::moveContents(x, y);
+  noteRowsInView();
+}
+
+// Rows get their numbers as they come into view: a million numbers made up front would cost
+// more than the rest of the table.
+void Table_zk2::noteRowsInView() {
+  viewFirst = 0;
+  viewLast = -1;
+  if (nrows < 1) return;
+  viewFirst = FXCLAMP(0, rowHeader->getItemAt(0), nrows - 1);
+  viewLast = FXCLAMP(0, rowHeader->getItemAt(rowHeader->getHeight()), nrows - 1);
+  for (FXint r = viewFirst; r <= viewLast; ++r)
+    if (rowHeader->getItemText(r).empty()) rowHeader->setItemText(r, FXStringVal(r + 1));
+}
+
+// Readers write millions of cells that are not in view: only the ones in view are drawn anew.
+void Table_zk2::updateCell(FXint r, FXint c) {
+  if (r >= viewFirst && r <= viewLast) updateItem(r, c);
+}
+
+FXString Table_zk2::getRowText(FXint r) const {
+  checkCell(r, 0, "getRowText");
+  return FXStringVal(r + 1);
 }
 
 void Table_zk2::insertRows(FXint row, FXint nr, FXbool notify) {

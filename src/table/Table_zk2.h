@@ -49,6 +49,8 @@ public:
   // The icon stays the caller's.
   void setItemIcon(FXint r, FXint c, FXIcon* icon);
   FXIcon* getItemIcon(FXint r, FXint c) const;
+  // Rows are numbered from 1; the header is told a number only when its row comes into view.
+  FXString getRowText(FXint r) const;
   // Every cell is centred.
   FXuint getItemJustify(FXint, FXint) const {
     return FXTableItem::CENTER_X | FXTableItem::CENTER_Y;
@@ -78,6 +80,8 @@ public:
   void overlayText(FXint, FXint, FXint, FXint, const FXString&, const FXchar* = "\t,",
                    const FXchar* = "\n", FXbool = FALSE) = delete;
 
+  virtual void create();
+  virtual void layout();
   virtual void setTableSize(FXint nr, FXint nc, FXbool notify = FALSE);
   virtual void insertRows(FXint row, FXint nr = 1, FXbool notify = FALSE);
   virtual void insertColumns(FXint col, FXint nc = 1, FXbool notify = FALSE);
@@ -96,6 +100,7 @@ public:
 protected:
   // Every cell of the point table is centred, also the ones the user types into first.
   virtual FXTableItem* createItem(const FXString& text, FXIcon* icon, void* ptr);
+  virtual void moveContents(FXint x, FXint y);
   virtual void drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec);
   virtual FXWindow* getControlForItem(FXint r, FXint c);
   virtual void setItemFromControl(FXint r, FXint c, FXWindow* control);
@@ -103,6 +108,9 @@ protected:
 private:
   // An index outside the table is a programming error, reported as the toolkit reports its own.
   void checkCell(FXint r, FXint c, const char* operation) const;
+  void dropCells();
+  void noteRowsInView();
+  void updateCell(FXint r, FXint c);
   bool clipboardText(FXString& text) const;
   // The selected cells as the toolkit writes them: tab between cells, newline after each row.
   FXString selectionText() const;
@@ -110,4 +118,7 @@ private:
   orbala::CellStore store;
   // Stands in a cell while the toolkit draws it or makes its editor; never left there.
   PointTableItem* stand = nullptr;
+  // The rows in view when the table was last laid out or scrolled.
+  FXint viewFirst = 0;
+  FXint viewLast = -1;
 };

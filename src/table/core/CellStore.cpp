@@ -71,16 +71,31 @@ void CellText::take(CellText& other) noexcept {
   std::memset(other.bytes_, 0, sizeof other.bytes_);
 }
 
-namespace {
-
-// Grows or shrinks every column in use the same way; unused columns stay empty.
-template <class T, class Change>
-void eachUsed(std::vector<std::vector<T>>& columns, Change change) {
-  for (std::vector<T>& cells : columns)
-    if (!cells.empty()) change(cells);
+template <class T> std::vector<T>& CellStore::rowsOf(Column<T>& column, int rows) {
+  if (column.cells.empty()) column.cells.assign(static_cast<size_t>(rows), column.same);
+  return column.cells;
 }
 
-template <class T> void release(std::vector<T>& cells) {
+namespace {
+
+bool isEmpty(const CellText& text) {
+  return text.empty();
+}
+bool isEmpty(void* picture) {
+  return picture == nullptr;
+}
+
+// Every column gets the same change to its rows; a column whose rows are all empty stays as it is,
+// since rows added to it are empty too.
+template <class Columns, class Change> void changeRows(Columns& columns, int rows, Change change) {
+  for (auto& column : columns) {
+    if (column.cells.empty() && isEmpty(column.same)) continue;
+    if (column.cells.empty()) column.cells.assign(static_cast<size_t>(rows), column.same);
+    change(column.cells);
+  }
+}
+
+template <class T> void releaseRows(std::vector<T>& cells) {
   std::vector<T>().swap(cells);
 }
 
@@ -89,124 +104,114 @@ template <class T> void release(std::vector<T>& cells) {
 void CellStore::reset(int rows, int cols) {
   rows_ = std::max(rows, 0);
   const size_t n = static_cast<size_t>(std::max(cols, 0));
-  columns_.clear();
-  columns_.resize(n);
+  texts_.clear();
+  texts_.resize(n);
   pictures_.clear();
   pictures_.resize(n);
 }
 
-std::vector<CellText>& CellStore::column(int col) {
-  std::vector<CellText>& cells = columns_[static_cast<size_t>(col)];
-  if (cells.empty()) cells.resize(static_cast<size_t>(rows_));
-  return cells;
-}
-
 std::string_view CellStore::text(int row, int col) const {
   if (!contains(row, col)) return {};
-  const std::vector<CellText>& cells = columns_[static_cast<size_t>(col)];
-  return cells.empty() ? std::string_view() : cells[static_cast<size_t>(row)].view();
+  const Column<CellText>& column = texts_[static_cast<size_t>(col)];
+  return column.cells.empty() ? column.same.view() : column.cells[static_cast<size_t>(row)].view();
 }
 
 void CellStore::setText(int row, int col, std::string_view text) {
   if (!contains(row, col)) return;
-  // An empty text in a column that holds none changes nothing, and costs nothing.
-  if (text.empty() && columns_[static_cast<size_t>(col)].empty()) return;
-  column(col)[static_cast<size_t>(row)].assign(clipText(text, kMaxCellText));
+  text = clipText(text, kMaxCellText);
+  Column<CellText>& column = texts_[static_cast<size_t>(col)];
+  if (column.cells.empty() && column.same.view() == text) return;
+  rowsOf(column, rows_)[static_cast<size_t>(row)].assign(text);
 }
 
 void CellStore::fillColumn(int col, std::string_view text) {
   if (col < 0 || col >= cols()) return;
-  std::vector<CellText>& cells = columns_[static_cast<size_t>(col)];
-  if (text.empty()) {
-    release(cells);
-    return;
-  }
-  CellText cell;
-  cell.assign(clipText(text, kMaxCellText));
-  cells.assign(static_cast<size_t>(rows_), cell);
+  Column<CellText>& column = texts_[static_cast<size_t>(col)];
+  column.same.assign(clipText(text, kMaxCellText));
+  releaseRows(column.cells);
 }
 
 void* CellStore::picture(int row, int col) const {
   if (!contains(row, col)) return nullptr;
-  const std::vector<void*>& cells = pictures_[static_cast<size_t>(col)];
-  return cells.empty() ? nullptr : cells[static_cast<size_t>(row)];
+  const Column<void*>& column = pictures_[static_cast<size_t>(col)];
+  return column.cells.empty() ? column.same : column.cells[static_cast<size_t>(row)];
 }
 
 void CellStore::setPicture(int row, int col, void* picture) {
   if (!contains(row, col)) return;
-  std::vector<void*>& cells = pictures_[static_cast<size_t>(col)];
-  if (!picture && cells.empty()) return;
-  if (cells.empty()) cells.resize(static_cast<size_t>(rows_), nullptr);
-  cells[static_cast<size_t>(row)] = picture;
+  Column<void*>& column = pictures_[static_cast<size_t>(col)];
+  if (column.cells.empty() && column.same == picture) return;
+  rowsOf(column, rows_)[static_cast<size_t>(row)] = picture;
 }
 
 void CellStore::fillPictures(int col, void* picture) {
   if (col < 0 || col >= cols()) return;
-  std::vector<void*>& cells = pictures_[static_cast<size_t>(col)];
-  if (picture)
-    cells.assign(static_cast<size_t>(rows_), picture);
-  else
-    release(cells);
+  Column<void*>& column = pictures_[static_cast<size_t>(col)];
+  column.same = picture;
+  releaseRows(column.cells);
 }
 
 void CellStore::clear() {
-  for (std::vector<CellText>& cells : columns_)
-    release(cells);
-  for (std::vector<void*>& cells : pictures_)
-    release(cells);
+  for (Column<CellText>& column : texts_) {
+    column.same.clear();
+    releaseRows(column.cells);
+  }
+  for (Column<void*>& column : pictures_) {
+    column.same = nullptr;
+    releaseRows(column.cells);
+  }
 }
 
 void CellStore::insertRows(int row, int count) {
   if (row < 0 || row > rows_ || count <= 0) return;
   const auto n = static_cast<size_t>(count);
-  eachUsed(columns_, [&](auto& cells) { cells.insert(cells.begin() + row, n, CellText()); });
-  eachUsed(pictures_, [&](auto& cells) { cells.insert(cells.begin() + row, n, nullptr); });
+  changeRows(texts_, rows_, [&](auto& cells) { cells.insert(cells.begin() + row, n, CellText()); });
+  changeRows(pictures_, rows_, [&](auto& cells) { cells.insert(cells.begin() + row, n, nullptr); });
   rows_ += count;
 }
 
 void CellStore::removeRows(int row, int count) {
   if (row < 0 || row >= rows_ || count <= 0) return;
   count = std::min(count, rows_ - row);
-  const auto erase = [&](auto& cells) {
-    cells.erase(cells.begin() + row, cells.begin() + row + count);
-  };
-  eachUsed(columns_, erase);
-  eachUsed(pictures_, erase);
+  for (auto& column : texts_)
+    if (!column.cells.empty())
+      column.cells.erase(column.cells.begin() + row, column.cells.begin() + row + count);
+  for (auto& column : pictures_)
+    if (!column.cells.empty())
+      column.cells.erase(column.cells.begin() + row, column.cells.begin() + row + count);
   rows_ -= count;
 }
 
 void CellStore::insertColumns(int col, int count) {
   if (col < 0 || col > cols() || count <= 0) return;
   const auto n = static_cast<size_t>(count);
-  columns_.insert(columns_.begin() + col, n, std::vector<CellText>());
-  pictures_.insert(pictures_.begin() + col, n, std::vector<void*>());
+  texts_.insert(texts_.begin() + col, n, Column<CellText>());
+  pictures_.insert(pictures_.begin() + col, n, Column<void*>());
 }
 
 void CellStore::removeColumns(int col, int count) {
   if (col < 0 || col >= cols() || count <= 0) return;
   count = std::min(count, cols() - col);
-  columns_.erase(columns_.begin() + col, columns_.begin() + col + count);
+  texts_.erase(texts_.begin() + col, texts_.begin() + col + count);
   pictures_.erase(pictures_.begin() + col, pictures_.begin() + col + count);
 }
 
 void CellStore::shiftDown(int row) {
   if (row < 0 || row >= rows_) return;
-  for (std::vector<CellText>& cells : columns_) {
-    if (cells.empty()) continue;
+  changeRows(texts_, rows_, [&](std::vector<CellText>& cells) {
     std::move_backward(cells.begin() + row, cells.end() - 1, cells.end());
     cells[static_cast<size_t>(row)].clear();
-  }
+  });
 }
 
 void CellStore::shiftUp(int first, int count) {
   if (first < 0 || first >= rows_ || count <= 0) return;
   count = std::min(count, rows_ - first);
-  for (std::vector<CellText>& cells : columns_) {
-    if (cells.empty()) continue;
+  changeRows(texts_, rows_, [&](std::vector<CellText>& cells) {
     std::move(cells.begin() + first + count, cells.end(), cells.begin() + first);
     for (auto it = cells.end() - count; it != cells.end(); ++it)
       it->clear();
-  }
+  });
 }
 
 } // namespace orbala

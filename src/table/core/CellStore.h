@@ -1,8 +1,8 @@
 #pragma once
 // The texts and pictures of the point table, kept column by column: a short text lives inside its
-// cell, a longer one in a block of its own, and a column that never held a text or a picture takes
-// no room. A table of a million rows then costs a few bytes per cell instead of an object and a
-// string per cell.
+// cell, a longer one in a block of its own, and a column whose rows all hold the same text or
+// picture keeps it once. A table of a million rows then costs a few bytes per used cell instead of
+// an object and a string per cell.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -43,17 +43,18 @@ public:
   // `rows` × `cols` empty cells; what was there before is gone.
   void reset(int rows, int cols);
   int rows() const { return rows_; }
-  int cols() const { return static_cast<int>(columns_.size()); }
+  int cols() const { return static_cast<int>(texts_.size()); }
   bool contains(int row, int col) const {
     return row >= 0 && row < rows_ && col >= 0 && col < cols();
   }
 
-  // Empty outside the table. The view lasts until the cell is next written.
+  // Empty outside the table. The view lasts until the column is next written.
   std::string_view text(int row, int col) const;
   // Cut to the cell limit, never inside a UTF-8 sequence; ignored outside the table.
   void setText(int row, int col, std::string_view text);
   // Every cell of the column takes `text`.
   void fillColumn(int col, std::string_view text);
+
   // A picture beside the text, as a handle the caller knows; null for none.
   void* picture(int row, int col) const;
   void setPicture(int row, int col, void* picture);
@@ -76,11 +77,17 @@ public:
   void shiftUp(int first, int count);
 
 private:
-  std::vector<CellText>& column(int col); // gives the column its rows on first use
+  // A column whose rows all hold the same value keeps it once; it gets a cell per row only when
+  // one row is to differ. A fresh table, or a column filled with one text, costs nothing.
+  template <class T> struct Column {
+    T same{};
+    std::vector<T> cells; // empty while every row holds `same`
+  };
+  template <class T> static std::vector<T>& rowsOf(Column<T>& column, int rows);
 
   int rows_ = 0;
-  std::vector<std::vector<CellText>> columns_; // empty vector: every text of the column is empty
-  std::vector<std::vector<void*>> pictures_;   // the same for pictures
+  std::vector<Column<CellText>> texts_;
+  std::vector<Column<void*>> pictures_;
 };
 
 } // namespace orbala
