@@ -26,8 +26,9 @@ test: build-test
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORBALA_TESTS=OFF -DORBALA_BENCH=ON
-	cmake --build build-bench -j $(JOBS) --target orbala_bench
+	cmake --build build-bench -j $(JOBS) --target orbala_bench orbala_bench_open
 	$(XVFB) ./build-bench/orbala_bench
+	$(XVFB) ./build-bench/orbala_bench_open
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DORBALA_TESTS=OFF -DORBALA_FUZZ=ON
