@@ -35,7 +35,7 @@ public:
   }
 
 private:
-  struct rlimit old_;
+  struct rlimit old_ {};
   void (*previous_)(int);
 };
 

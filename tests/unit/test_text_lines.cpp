@@ -203,25 +203,17 @@ TEST_F(TextFileTest, BrokenEmptyMissingAndOversizedFilesFailWithAReason) {
   EXPECT_FALSE(read(big, lines));
 }
 
-TEST_F(TextFileTest, BinaryGarbageNeverCrashes) {
-  uint32_t state = 12345;
-  auto next = [&] { return static_cast<char>((state = state * 1103515245u + 12345u) >> 16); };
-  for (const char* start : {"", "\xFF\xFE", "\xFE\xFF"}) {
-    for (size_t size : {1u, 2u, 3u, 5u, 4096u, 4099u}) {
-      std::string bytes = start;
-      while (bytes.size() < size)
-        bytes += next();
-      Lines lines;
-      const bool ok = read(write("garbage.bin", bytes), lines);
-      if (*start || detectEncoding(bytes.substr(0, 4)) != E::Bytes) continue;
-      // Byte for byte: only carriage returns and the line feeds themselves go missing.
-      ASSERT_TRUE(ok);
-      std::string joined, expected;
-      for (const std::string& line : lines)
-        joined += (joined.empty() ? "" : "\n") + line;
-      for (char c : bytes)
-        if (c != '\r') expected += c;
-      EXPECT_TRUE(joined == expected || joined + '\n' == expected);
+// Cut anywhere, a text is decoded or refused without a byte read past its end.
+TEST(TextLines, EveryCutOfAUnicodeTextStaysInItsBytes) {
+  for (E form : {E::Utf16LE, E::Utf16BE, E::Utf32LE, E::Utf32BE}) {
+    const std::string full = encode(kSample, form, true);
+    for (size_t n = 0; n <= full.size(); ++n) {
+      const GuardedBytes guarded(full.substr(0, n));
+      std::string utf8;
+      const bool ok = decodeText(guarded.view(), utf8);
+      if (n == full.size()) {
+        EXPECT_TRUE(ok && splitTextLines(utf8) == kSampleLines);
+      }
     }
   }
 }
