@@ -35,6 +35,7 @@ FXDEFMAP(Orbala) OrbalaMap[] = {
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_INSTRUCTIONS, Orbala::onCmdInstructions),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_WEB_SITE, Orbala::onCmdWebSite),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_CHECK_UPDATE, Orbala::onCmdCheckUpdate),
+  FXMAPFUNC(SEL_UPDATE, Orbala::ID_CHECK_UPDATE, Orbala::onUpdCheckUpdate),
   FXMAPFUNC(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, Orbala::onWheelScaleSize),
   FXMAPFUNC(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, Orbala::onKeyScaleSize),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_SIZES_TO_ONE, Orbala::onCmdSizesToOne),
@@ -139,6 +140,8 @@ void Orbala::create() {
 }
 
 Orbala::~Orbala() {
+  // First, so that no update result arrives in a window half gone (a box below runs events).
+  updateCheck.reset();
   getApp()->removeTimeout(this, ID_STARTUP);
   getApp()->removeTimeout(this, ID_ROTATE_TIMER);
   getApp()->removeTimeout(this, ID_SAVE_IMAGE_TIMER);

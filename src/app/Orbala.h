@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Dialogs.h"
+#include "io/UpdateCheckWorker.h"
 #include "io/core/RecentFiles.h"
 #include "scene/core/Geometry.h"
 #include "table/core/PointModel.h"
@@ -127,6 +128,7 @@ public:
   long onCmdInstructions(FXObject*, FXSelector, void*);
   long onCmdWebSite(FXObject*, FXSelector, void*);
   long onCmdCheckUpdate(FXObject*, FXSelector, void*);
+  long onUpdCheckUpdate(FXObject*, FXSelector, void*);
 
   // --- point table ---
   long onCmdSelectAll(FXObject*, FXSelector, void*);
@@ -248,6 +250,7 @@ public:
   bool saveImageFile(const FXString& name);
   bool copyImageToClipboard();
   void openInBrowser(const std::string& address);
+  void showUpdateResult(const orbala::UpdateCheckResult& result);
   FXString instructionsText() const; // the fourteen items, naming the controls as labelled now
 
   // --- widgets ---
@@ -388,6 +391,8 @@ public:
   std::unique_ptr<Dialogs> dialogs;
   std::string updateHost;
   int updatePort = 80;
+  int updateTimeLimitMs = orbala::kUpdateTimeLimitMs;
+  std::unique_ptr<UpdateCheckWorker> updateCheck; // made by the first check
   std::function<void(const std::string&)> openBrowser;
 
 protected:
