@@ -5,6 +5,7 @@
 #include "app/StyledWidgets.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "scene/SceneGroup.h"
 #include "table/Table_zk2.h"
 
 // clang-format off
@@ -112,7 +113,7 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
   baseTitle = kAppName + kTitleSeparator + kVersion;
   setTitle(baseTitle);
 
-  sceneGroup = new FXGLGroup;
+  sceneGroup = new SceneGroup;
   makeIcons();
   setIcon(windowIcon);
 
