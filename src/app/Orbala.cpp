@@ -29,6 +29,13 @@ FXDEFMAP(Orbala) OrbalaMap[] = {
   FXMAPFUNC(SEL_TIMEOUT, Orbala::ID_SAVE_IMAGE_TIMER, Orbala::onTimeoutSaveImage),
   FXMAPFUNC(SEL_CLIPBOARD_REQUEST, 0, Orbala::onClipboardRequest),
   FXMAPFUNC(SEL_CLIPBOARD_LOST, 0, Orbala::onClipboardLost),
+  // Files dropped from a file manager, on the window, the plot or the table.
+  FXMAPFUNC(SEL_DND_MOTION, 0, Orbala::onDndMotion),
+  FXMAPFUNC(SEL_DND_MOTION, Orbala::ID_VIEWER, Orbala::onDndMotion),
+  FXMAPFUNC(SEL_DND_MOTION, Orbala::ID_TABLE, Orbala::onDndMotion),
+  FXMAPFUNC(SEL_DND_DROP, 0, Orbala::onDndDrop),
+  FXMAPFUNC(SEL_DND_DROP, Orbala::ID_VIEWER, Orbala::onDndDrop),
+  FXMAPFUNC(SEL_DND_DROP, Orbala::ID_TABLE, Orbala::onDndDrop),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_EXIT, Orbala::onCmdExit),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_RECENT_FILE, Orbala::onCmdRecentFile),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_CLEAR_RECENT, Orbala::onCmdClearRecent),
@@ -100,7 +107,7 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
     : FXMainWindow(app, kAppName, nullptr, nullptr, DECOR_ALL, 0, 40, 800, 800, 0, 0, 0, 0, 0, 0),
       settingsPath(environment.settingsPath), dialogs(environment.dialogs),
       updateHost(environment.updateHost), updatePort(environment.updatePort),
-      openBrowser(environment.openBrowser) {
+      openBrowser(environment.openBrowser), startupFile(environment.startupFile) {
   // Also here, so no window is ever built while the toolkit's locale writes decimal commas.
   orbala::platform::useDotForNumbers();
   if (!dialogs) dialogs.reset(new ToolkitDialogs);
@@ -137,6 +144,10 @@ void Orbala::create() {
   FXMainWindow::create();
   fitSliderColumn();
   fitPanel();
+  if (!urilistType) urilistType = getApp()->registerDragType(urilistTypeName);
+  for (FXWindow* w : {static_cast<FXWindow*>(this), static_cast<FXWindow*>(viewer),
+                      static_cast<FXWindow*>(table)})
+    w->dropEnable();
   show();
 }
 

@@ -37,6 +37,7 @@ struct OrbalaEnvironment {
   std::string updateHost;     // empty: the maker's server
   int updatePort = 80;
   std::function<void(const std::string&)> openBrowser; // empty: xdg-open
+  FXString startupFile; // opened once the window is on the screen, as Open would
 };
 
 class Orbala : public FXMainWindow {
@@ -186,6 +187,8 @@ public:
   long onTimeoutSaveImage(FXObject*, FXSelector, void*);
   long onClipboardRequest(FXObject*, FXSelector, void*);
   long onClipboardLost(FXObject*, FXSelector, void*);
+  long onDndMotion(FXObject*, FXSelector, void*);
+  long onDndDrop(FXObject*, FXSelector, void*);
 
   // --- operations (public so that tests can drive and inspect them) ---
   void applyDefaults();
@@ -232,6 +235,8 @@ public:
   FXString writeSettingsBlock(bool withWindowBlock) const;
   bool saveDataFile(const FXString& path);
   bool readDataFile(const FXString& path, bool isSettingsFile);
+  // Opens a data or atom file as the Open command does, with its boxes; true when read.
+  bool openPath(const FXString& path);
   bool applyTag(const FXString& tag, const FXString& value, bool isSettingsFile);
   void applyDataLine(const std::string& value);
   FXString boundedText(const std::string& text, size_t limit);
@@ -394,6 +399,7 @@ public:
   int updateTimeLimitMs = orbala::kUpdateTimeLimitMs;
   std::unique_ptr<UpdateCheckWorker> updateCheck; // made by the first check
   std::function<void(const std::string&)> openBrowser;
+  FXString startupFile;
 
 protected:
   Orbala() {}
