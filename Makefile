@@ -8,7 +8,9 @@ JOBS ?= $(shell nproc)
 RUN_BUILD_TYPE := RelWithDebInfo
 XVFB := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1600x1200x24")
 
-.PHONY: deps build run test build-test build-optimised-tests bench fuzz format clean
+PREFIX ?= /usr/local
+
+.PHONY: deps build run install test build-test build-optimised-tests bench fuzz format clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,6 +21,11 @@ build: deps
 
 run: build
 	./build/orbala
+
+# make install [PREFIX=/usr] [DESTDIR=/tmp/stage]
+install: build
+	cmake -S . -B build -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	DESTDIR=$(DESTDIR) cmake --install build
 
 build-test: deps
 	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DORBALA_STRICT=ON -DORBALA_SANITIZE=ON
