@@ -5,6 +5,7 @@
 #include "app/StyledWidgets.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
+#include "scene/SceneGroup.h"
 #include "table/Table_zk2.h"
 
 // clang-format off
@@ -28,6 +29,13 @@ FXDEFMAP(Orbala) OrbalaMap[] = {
   FXMAPFUNC(SEL_TIMEOUT, Orbala::ID_SAVE_IMAGE_TIMER, Orbala::onTimeoutSaveImage),
   FXMAPFUNC(SEL_CLIPBOARD_REQUEST, 0, Orbala::onClipboardRequest),
   FXMAPFUNC(SEL_CLIPBOARD_LOST, 0, Orbala::onClipboardLost),
+  // Files dropped from a file manager, on the window, the plot or the table.
+  FXMAPFUNC(SEL_DND_MOTION, 0, Orbala::onDndMotion),
+  FXMAPFUNC(SEL_DND_MOTION, Orbala::ID_VIEWER, Orbala::onDndMotion),
+  FXMAPFUNC(SEL_DND_MOTION, Orbala::ID_TABLE, Orbala::onDndMotion),
+  FXMAPFUNC(SEL_DND_DROP, 0, Orbala::onDndDrop),
+  FXMAPFUNC(SEL_DND_DROP, Orbala::ID_VIEWER, Orbala::onDndDrop),
+  FXMAPFUNC(SEL_DND_DROP, Orbala::ID_TABLE, Orbala::onDndDrop),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_EXIT, Orbala::onCmdExit),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_RECENT_FILE, Orbala::onCmdRecentFile),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_CLEAR_RECENT, Orbala::onCmdClearRecent),
@@ -35,6 +43,7 @@ FXDEFMAP(Orbala) OrbalaMap[] = {
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_INSTRUCTIONS, Orbala::onCmdInstructions),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_WEB_SITE, Orbala::onCmdWebSite),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_CHECK_UPDATE, Orbala::onCmdCheckUpdate),
+  FXMAPFUNC(SEL_UPDATE, Orbala::ID_CHECK_UPDATE, Orbala::onUpdCheckUpdate),
   FXMAPFUNC(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, Orbala::onWheelScaleSize),
   FXMAPFUNC(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, Orbala::onKeyScaleSize),
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_SIZES_TO_ONE, Orbala::onCmdSizesToOne),
@@ -98,7 +107,7 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
     : FXMainWindow(app, kAppName, nullptr, nullptr, DECOR_ALL, 0, 40, 800, 800, 0, 0, 0, 0, 0, 0),
       settingsPath(environment.settingsPath), dialogs(environment.dialogs),
       updateHost(environment.updateHost), updatePort(environment.updatePort),
-      openBrowser(environment.openBrowser) {
+      openBrowser(environment.openBrowser), startupFile(environment.startupFile) {
   // Also here, so no window is ever built while the toolkit's locale writes decimal commas.
   orbala::platform::useDotForNumbers();
   if (!dialogs) dialogs.reset(new ToolkitDialogs);
@@ -111,7 +120,7 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
   baseTitle = kAppName + kTitleSeparator + kVersion;
   setTitle(baseTitle);
 
-  sceneGroup = new FXGLGroup;
+  sceneGroup = new SceneGroup;
   makeIcons();
   setIcon(windowIcon);
 
@@ -135,10 +144,16 @@ void Orbala::create() {
   FXMainWindow::create();
   fitSliderColumn();
   fitPanel();
+  if (!urilistType) urilistType = getApp()->registerDragType(urilistTypeName);
+  for (FXWindow* w : {static_cast<FXWindow*>(this), static_cast<FXWindow*>(viewer),
+                      static_cast<FXWindow*>(table)})
+    w->dropEnable();
   show();
 }
 
 Orbala::~Orbala() {
+  // First, so that no update result arrives in a window half gone (a box below runs events).
+  updateCheck.reset();
   getApp()->removeTimeout(this, ID_STARTUP);
   getApp()->removeTimeout(this, ID_ROTATE_TIMER);
   getApp()->removeTimeout(this, ID_SAVE_IMAGE_TIMER);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Dialogs.h"
+#include "io/UpdateCheckWorker.h"
 #include "io/core/RecentFiles.h"
 #include "scene/core/Geometry.h"
 #include "table/core/PointModel.h"
@@ -36,6 +37,7 @@ struct OrbalaEnvironment {
   std::string updateHost;     // empty: the maker's server
   int updatePort = 80;
   std::function<void(const std::string&)> openBrowser; // empty: xdg-open
+  FXString startupFile; // opened once the window is on the screen, as Open would
 };
 
 class Orbala : public FXMainWindow {
@@ -127,6 +129,7 @@ public:
   long onCmdInstructions(FXObject*, FXSelector, void*);
   long onCmdWebSite(FXObject*, FXSelector, void*);
   long onCmdCheckUpdate(FXObject*, FXSelector, void*);
+  long onUpdCheckUpdate(FXObject*, FXSelector, void*);
 
   // --- point table ---
   long onCmdSelectAll(FXObject*, FXSelector, void*);
@@ -184,6 +187,8 @@ public:
   long onTimeoutSaveImage(FXObject*, FXSelector, void*);
   long onClipboardRequest(FXObject*, FXSelector, void*);
   long onClipboardLost(FXObject*, FXSelector, void*);
+  long onDndMotion(FXObject*, FXSelector, void*);
+  long onDndDrop(FXObject*, FXSelector, void*);
 
   // --- operations (public so that tests can drive and inspect them) ---
   void applyDefaults();
@@ -229,6 +234,8 @@ public:
   FXString writeSettingsBlock(bool withWindowBlock) const;
   bool saveDataFile(const FXString& path);
   bool readDataFile(const FXString& path, bool isSettingsFile);
+  // Opens a data or atom file as the Open command does, with its boxes; true when read.
+  bool openPath(const FXString& path);
   bool applyTag(const FXString& tag, const FXString& value, bool isSettingsFile);
   void applyDataLine(const std::string& value);
   FXString boundedText(const std::string& text, size_t limit);
@@ -247,6 +254,7 @@ public:
   bool saveImageFile(const FXString& name);
   bool copyImageToClipboard();
   void openInBrowser(const std::string& address);
+  void showUpdateResult(const orbala::UpdateCheckResult& result);
   FXString instructionsText() const; // the fourteen items, naming the controls as labelled now
 
   // --- widgets ---
@@ -387,7 +395,10 @@ public:
   std::unique_ptr<Dialogs> dialogs;
   std::string updateHost;
   int updatePort = 80;
+  int updateTimeLimitMs = orbala::kUpdateTimeLimitMs;
+  std::unique_ptr<UpdateCheckWorker> updateCheck; // made by the first check
   std::function<void(const std::string&)> openBrowser;
+  FXString startupFile;
 
 protected:
   Orbala() {}

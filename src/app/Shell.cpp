@@ -61,6 +61,12 @@ long Orbala::onTimeoutStartup(FXObject*, FXSelector, void*) {
   windowWidth = placed.settled.width;
   windowHeight = placed.settled.height;
   rebuildScene();
+  if (!startupFile.empty()) {
+    const FXString path = FXPath::absolute(startupFile);
+    startupFile = FXString::null;
+    userFilesDirectory = FXPath::directory(path);
+    openPath(path);
+  }
   return 1;
 }
 

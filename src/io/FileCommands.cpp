@@ -13,18 +13,6 @@ namespace {
 const char* const kOpenPatterns = "Orbala (*.qvx)\nXYZ (*.xyz)\nText (*.txt)\n";
 const char* const kSavePatterns = "Orbala (*.qvx)";
 
-// Entry `index` of a "\n"-separated pattern list; empty when there is none.
-std::string patternAt(const std::string& list, int index) {
-  size_t start = 0;
-  for (int i = 0; i < index; ++i) {
-    start = list.find('\n', start);
-    if (start == std::string::npos) return "";
-    ++start;
-  }
-  const size_t end = list.find('\n', start);
-  return list.substr(start, end == std::string::npos ? std::string::npos : end - start);
-}
-
 bool isAtomFilePath(const FXString& path) {
   std::string ext = orbala::pathExtension(str(path));
   for (char& c : ext)
@@ -46,17 +34,21 @@ long Orbala::onCmdOpen(FXObject*, FXSelector, void*) {
     return 1;
   }
   userFilesDirectory = request.directory;
-  const FXString path = request.fileName;
-  if (!readDataFile(path, false)) {
-    dialogs->message(this, BoxKind::Error, "User file error", "The file could not be read.");
-  } else {
-    onCmdResetZoom(nullptr, 0, nullptr);
-    setCurrentFile(path);
-    addRecentFile(path);
-    lastExtension = fx(orbala::pathExtension(str(path)));
-  }
+  openPath(request.fileName);
   focusViewer();
   return 1;
+}
+
+bool Orbala::openPath(const FXString& path) {
+  if (!readDataFile(path, false)) {
+    dialogs->message(this, BoxKind::Error, "User file error", "The file could not be read.");
+    return false;
+  }
+  onCmdResetZoom(nullptr, 0, nullptr);
+  setCurrentFile(path);
+  addRecentFile(path);
+  lastExtension = fx(orbala::pathExtension(str(path)));
+  return true;
 }
 
 long Orbala::onCmdSave(FXObject*, FXSelector, void*) {
@@ -100,7 +92,7 @@ bool Orbala::runSaveDialog(const FXString& title, const FXString& patterns,
     if (!dialogs->chooseFile(this, request)) return false;
 
     const std::string ext =
-        orbala::extensionFromPattern(patternAt(str(patterns), request.currentPattern));
+        orbala::saveExtension(view(patterns), request.currentPattern, view(request.fileName));
     if (ext.empty()) {
       dialogs->message(this, BoxKind::Error, "Filename error", "Illegal/unknown file extension.");
       continue;
@@ -124,4 +116,24 @@ bool Orbala::runSaveDialog(const FXString& title, const FXString& patterns,
     chosen = fx(name);
     return true;
   }
+}
+
+long Orbala::onDndMotion(FXObject*, FXSelector, void*) {
+  if (!offeredDNDType(FROM_DRAGNDROP, urilistType)) return 0;
+  acceptDrop(DRAG_COPY);
+  return 1;
+}
+
+long Orbala::onDndDrop(FXObject*, FXSelector, void*) {
+  FXString uris;
+  if (!getDNDData(FROM_DRAGNDROP, urilistType, uris)) return 0;
+  const std::vector<std::string> paths = orbala::localPathsFromUriList(view(uris));
+  // The file manager waits for the drop to end; the file is read after that.
+  dropFinished(paths.empty() ? DRAG_REJECT : DRAG_COPY);
+  if (paths.empty()) return 1;
+  const FXString path = fx(paths.front());
+  userFilesDirectory = FXPath::directory(path);
+  openPath(path);
+  focusViewer();
+  return 1;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "io/core/FileNames.h"
+#include "table/core/Numbers.h"
 #include "platform/AtomicFile.h"
 #include "scene/ViewerCapture.h"
 
@@ -62,7 +63,9 @@ bool encode(const ViewerPicture& picture, Format format, std::string& bytes) {
 
 long Orbala::onCmdSaveImage(FXObject*, FXSelector, void*) {
   FXString chosen;
-  if (!runSaveDialog("Save plot", "Bitmap (*.bmp)", "3D_plot.bmp", chosen)) return 1;
+  // BMP stays the first choice; a PNG is smaller and what most programs take.
+  const char* patterns = FXPNGImage::supported ? "Bitmap (*.bmp)\nPNG (*.png)" : "Bitmap (*.bmp)";
+  if (!runSaveDialog("Save plot", patterns, "3D_plot.bmp", chosen)) return 1;
   userFilesDirectory = fx(orbala::pathDirectory(str(chosen)));
   pendingImageName = chosen;
   // Let the dialog leave the screen before the picture is taken.
@@ -90,7 +93,9 @@ bool Orbala::saveImageFile(const FXString& name) {
   ViewerPicture picture;
   std::string bytes;
   // Written beside and renamed over: a failed write never leaves half a picture behind.
-  const bool ok = captureViewer(viewer, picture) && encode(picture, Format::Bmp, bytes) &&
+  const Format format =
+      orbala::toLowerAscii(orbala::pathExtension(str(name))) == "png" ? Format::Png : Format::Bmp;
+  const bool ok = captureViewer(viewer, picture) && encode(picture, format, bytes) &&
                   orbala::platform::replaceFileContents(str(name), bytes);
   getApp()->endWaitCursor();
   if (!ok) {

@@ -25,7 +25,24 @@ bool isScalarValue(FX::FXwchar wc) {
   return u < 0xD800 || (u > 0xDFFF && u <= 0x10FFFF);
 }
 
-bool decodeUnicode(const FX::FXTextCodec& codec, size_t unit, std::string_view data,
+std::uint32_t utf16Unit(std::string_view data, size_t at, bool bigEndian) {
+  const auto b0 = static_cast<unsigned char>(data[at]);
+  const auto b1 = static_cast<unsigned char>(data[at + 1]);
+  return bigEndian ? (b0 << 8 | b1) : (b1 << 8 | b0);
+}
+
+// Bytes of the UTF-16 code point at `at`, 0 when it is no valid one. The codec reads a second
+// unit whenever it meets a high surrogate, even past the end of its input, so a pair is checked
+// whole here before the codec sees it.
+size_t utf16Length(std::string_view data, size_t at, bool bigEndian) {
+  const std::uint32_t unit = utf16Unit(data, at, bigEndian);
+  if (unit < 0xD800 || unit > 0xDFFF) return 2;
+  if (unit > 0xDBFF || at + 4 > data.size()) return 0;
+  const std::uint32_t low = utf16Unit(data, at + 2, bigEndian);
+  return low >= 0xDC00 && low <= 0xDFFF ? 4 : 0;
+}
+
+bool decodeUnicode(const FX::FXTextCodec& codec, size_t unit, bool bigEndian, std::string_view data,
                    std::string& utf8, std::string* whyNot) {
   if (data.size() % unit != 0)
     return fail(whyNot, std::string("The ") + codec.name() + " text is truncated.");
@@ -33,17 +50,19 @@ bool decodeUnicode(const FX::FXTextCodec& codec, size_t unit, std::string_view d
   utf8.reserve(data.size());
   size_t pos = 0;
   while (pos < data.size()) {
+    // The codec only ever gets the bytes of one whole code point.
+    const size_t length = unit == 2 ? utf16Length(data, pos, bigEndian) : unit;
     FX::FXwchar wc = 0;
     const FX::FXint used =
-        codec.mb2wc(wc, data.data() + pos, static_cast<FX::FXint>(data.size() - pos));
+        length ? codec.mb2wc(wc, data.data() + pos, static_cast<FX::FXint>(length)) : 0;
     // A lone surrogate or a value beyond Unicode would only turn into malformed UTF-8.
-    if (used <= 0 || !isScalarValue(wc))
+    if (used <= 0 || static_cast<size_t>(used) != length || !isScalarValue(wc))
       return fail(whyNot, std::string("The ") + codec.name() + " text is malformed at byte " +
                               std::to_string(pos) + ".");
     FX::FXchar buf[8];
     const FX::FXint n = FX::FXTextCodec::wc2utf(buf, sizeof buf, wc);
     utf8.append(buf, static_cast<size_t>(n > 0 ? n : 0));
-    pos += static_cast<size_t>(used);
+    pos += length;
   }
   if (utf8.empty()) return fail(whyNot, std::string("The ") + codec.name() + " text is empty.");
   return true;
@@ -56,13 +75,13 @@ bool decodeText(std::string_view raw, std::string& utf8, std::string* whyNot) {
   const std::string_view data = raw.substr(byteOrderMarkLength(encoding));
   switch (encoding) {
   case TextEncoding::Utf16LE:
-    return decodeUnicode(FX::FXUTF16LECodec(), 2, data, utf8, whyNot);
+    return decodeUnicode(FX::FXUTF16LECodec(), 2, false, data, utf8, whyNot);
   case TextEncoding::Utf16BE:
-    return decodeUnicode(FX::FXUTF16BECodec(), 2, data, utf8, whyNot);
+    return decodeUnicode(FX::FXUTF16BECodec(), 2, true, data, utf8, whyNot);
   case TextEncoding::Utf32LE:
-    return decodeUnicode(FX::FXUTF32LECodec(), 4, data, utf8, whyNot);
+    return decodeUnicode(FX::FXUTF32LECodec(), 4, false, data, utf8, whyNot);
   case TextEncoding::Utf32BE:
-    return decodeUnicode(FX::FXUTF32BECodec(), 4, data, utf8, whyNot);
+    return decodeUnicode(FX::FXUTF32BECodec(), 4, true, data, utf8, whyNot);
   case TextEncoding::Bytes:
     break;
   }

@@ -10,10 +10,25 @@ namespace {
 const char* const kUpdateTitle = "Check for update";
 }
 
+// The exchange runs on a thread of its own; its result comes back through showUpdateResult.
 long Orbala::onCmdCheckUpdate(FXObject*, FXSelector, void*) {
+  if (!updateCheck) {
+    updateCheck = std::make_unique<UpdateCheckWorker>(
+        getApp(), [this](const orbala::UpdateCheckResult& result) { showUpdateResult(result); });
+  }
   const std::string host = updateHost.empty() ? maker::kUpdateServer : updateHost;
-  const orbala::UpdateCheckResult result =
-      orbala::checkForUpdate(host, updatePort, orbala::parseNumber(str(kVersion)));
+  updateCheck->start(host, updatePort, orbala::parseNumber(str(kVersion)), updateTimeLimitMs);
+  return 1;
+}
+
+// Greyed while a check runs: one at a time is enough.
+long Orbala::onUpdCheckUpdate(FXObject* sender, FXSelector, void*) {
+  const bool idle = !updateCheck || !updateCheck->running();
+  sender->handle(this, FXSEL(SEL_COMMAND, idle ? ID_ENABLE : ID_DISABLE), nullptr);
+  return 1;
+}
+
+void Orbala::showUpdateResult(const orbala::UpdateCheckResult& result) {
   switch (result.code) {
   case orbala::kUpdateNoSocket:
   case orbala::kUpdateNoHost:
@@ -41,5 +56,4 @@ long Orbala::onCmdCheckUpdate(FXObject*, FXSelector, void*) {
     dialogs->message(this, BoxKind::Error, kUpdateTitle, "Unknown error (6) checking for update.");
     break;
   }
-  return 1;
 }

@@ -49,6 +49,39 @@ bool writeAll(int fd, const std::string& content) {
   return true;
 }
 
+// Writes text from the start of the file and cuts the file there; 0, or the failure's errno.
+int overwrite(int fd, const std::string& text) {
+  if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, text) ||
+      ftruncate(fd, static_cast<off_t>(text.size())) != 0 || fsync(fd) != 0)
+    return errno ? errno : EIO;
+  return 0;
+}
+
+bool readAll(int fd, std::string& text) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0 && errno != EINTR) return false;
+    if (n > 0) text.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+// For a file in a folder we may not add to: the file is written where it is. Its old bytes are
+// kept in memory and put back if the new ones cannot all be written.
+bool writeInPlace(const std::string& path, const std::string& content, std::string* whyNot) {
+  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return fail(whyNot, "cannot write the file", errno);
+  std::string old;
+  int error = readAll(fd, old) ? 0 : errno;
+  if (!error) {
+    error = overwrite(fd, content);
+    if (error) overwrite(fd, old);
+  }
+  if (close(fd) != 0 && !error) error = errno;
+  return error ? fail(whyNot, "cannot write the file", error) : true;
+}
+
 mode_t newFileMode() {
   const mode_t mask = umask(0);
   umask(mask);
@@ -63,7 +96,8 @@ bool replaceFileContents(const std::string& pathIn, const std::string& content,
   const std::string path = resolveLink(pathIn);
   mode_t mode = newFileMode();
   struct stat st;
-  if (stat(path.c_str(), &st) == 0) {
+  const bool exists = stat(path.c_str(), &st) == 0;
+  if (exists) {
     if (!S_ISREG(st.st_mode)) return fail(whyNot, "not a regular file", 0);
     mode = st.st_mode & 07777;
   }
@@ -73,6 +107,7 @@ bool replaceFileContents(const std::string& pathIn, const std::string& content,
   std::vector<char> temp(pattern.begin(), pattern.end());
   temp.push_back('\0');
   const int fd = mkstemp(temp.data());
+  if (fd < 0 && exists) return writeInPlace(path, content, whyNot);
   if (fd < 0) return fail(whyNot, "cannot create a file in the folder", errno);
 
   int error = 0;

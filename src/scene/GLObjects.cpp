@@ -141,8 +141,13 @@ void GLSphere_zk2::drawshape(FXGLViewer* viewer) {
     drawSlices = orbala::sphereDetail(radius / viewer->worldPix(), slices);
     drawStacks = std::max(2, stacks * drawSlices / slices);
   }
+  // Mesa crashes calling a display list while the viewer picks (GL_SELECT): draw directly then.
+  GLint renderMode = GL_RENDER;
+  glGetIntegerv(GL_RENDER_MODE, &renderMode);
   const GLuint list =
-      unitSphereList(viewer ? viewer->getContext() : nullptr, drawSlices, drawStacks);
+      renderMode == GL_RENDER
+          ? unitSphereList(viewer ? viewer->getContext() : nullptr, drawSlices, drawStacks)
+          : 0;
   if (list) {
     // The unit mesh is scaled, so its normals must be brought back to unit length for lighting.
     glEnable(GL_NORMALIZE);

@@ -54,6 +54,7 @@ public:
   virtual void load(FXStream& store);
   virtual FXGLObject* copy();
   virtual void setRadius(FXfloat r);
+  const FXVec3f& getPosition() const { return position; }
   virtual ~GLSphere_zk2();
 
 protected:

@@ -30,6 +30,21 @@ namespace {
 
 class HelpExportTest : public OrbalaTest {
 protected:
+  // Asks for an update and lets events run until the answer's box is up.
+  void checkForUpdate() {
+    const size_t before = dialogs->boxes.size();
+    command(Orbala::ID_CHECK_UPDATE);
+    while (dialogs->boxes.size() == before)
+      testApp()->runOneEvent();
+  }
+  FXMenuCommand* checkUpdateItem() const {
+    for (FXWindow* w = win->helpMenu->getFirst(); w; w = w->getNext())
+      if (auto* item = dynamic_cast<FXMenuCommand*>(w);
+          item && item->getSelector() == Orbala::ID_CHECK_UPDATE)
+        return item;
+    return nullptr;
+  }
+
   void plotOnGrey() {
     win->position(0, 0, 1200, 900);
     pump();
@@ -80,16 +95,49 @@ TEST_F(HelpExportTest, WebSiteAndUpdateCheckUseTheLauncher) {
   LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.32\n");
   win->updatePort = server.port();
   dialogs->answers.push_back(true);
-  command(Orbala::ID_CHECK_UPDATE);
+  checkForUpdate();
   server.finish();
   EXPECT_EQ(opened.size(), 2u);
 
   win->updatePort = unusedLoopbackPort();
-  command(Orbala::ID_CHECK_UPDATE);
+  checkForUpdate();
   EXPECT_EQ(dialogs->seen(), (Strings{"question Check for update: A new version (v1.32) is "
                                       "available.\n\nClick \"Yes\" to go to the download site.\n",
                                       "error Check for update: Connection error (2) checking for "
                                       "update.\n\nThis may not work over a VPN connection."}));
+}
+
+TEST_F(HelpExportTest, WindowKeepsAnsweringWhileTheUpdateServerIsSilent) {
+  LoopbackServer silent("", LoopbackServer::Mode::Silent);
+  win->updatePort = silent.port();
+  win->updateTimeLimitMs = 1000; // ample for a loopback connection on a loaded machine
+  command(Orbala::ID_CHECK_UPDATE);
+  EXPECT_TRUE(dialogs->boxes.empty()) << "the command waited for the server";
+  // The window takes commands meanwhile; a second check is not started, its entry is greyed.
+  command(Orbala::ID_HIDE_TABLE);
+  EXPECT_EQ(std::string(win->hideButton->getText().text()), "Show");
+  command(Orbala::ID_CHECK_UPDATE);
+  testApp()->forceRefresh();
+  ASSERT_NE(checkUpdateItem(), nullptr);
+  EXPECT_FALSE(checkUpdateItem()->isEnabled());
+
+  while (dialogs->boxes.empty())
+    testApp()->runOneEvent();
+  pump();
+  EXPECT_EQ(dialogs->seen(),
+            Strings{"error Check for update: Read error (3) checking for update."});
+  testApp()->forceRefresh();
+  EXPECT_TRUE(checkUpdateItem()->isEnabled());
+  silent.finish();
+
+  // Closed during a check, the window gets no call from it afterwards.
+  LoopbackServer again("", LoopbackServer::Mode::Silent);
+  win->updatePort = again.port();
+  win->updateTimeLimitMs = 200;
+  command(Orbala::ID_CHECK_UPDATE);
+  closeWindow();
+  again.finish(); // the check has given up
+  pump();
 }
 
 TEST_F(HelpExportTest, SavedPictureIsTheViewersPicture) {

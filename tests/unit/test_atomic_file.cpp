@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/AtomicFile.h"
@@ -16,6 +18,41 @@ namespace fs = std::filesystem;
 using orbala::platform::replaceFileContents;
 
 namespace {
+
+// A file size limit makes the disk "full" after `bytes` while it is in force.
+class FileSizeLimit {
+public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    struct rlimit small = old_;
+    small.rlim_cur = bytes;
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+private:
+  struct rlimit old_ {};
+  void (*previous_)(int);
+};
+
+constexpr int kNoUnprivilegedUser = 100;
+
+// Runs body in a child process without root rights, so that folder permissions hold for it as
+// they do for a user. Returns the child's exit code, -1 when it did not exit.
+int withoutRootRights(const std::function<int()>& body) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(kNoUnprivilegedUser);
+    _exit(body());
+  }
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
 
 class AtomicFileTest : public ::testing::Test {
 protected:
@@ -83,20 +120,37 @@ TEST_F(AtomicFileTest, FollowsLinksAndRefusesFolders) {
 TEST_F(AtomicFileTest, FailureHalfWayKeepsTheOldFile) {
   const std::string path = dir + "/keep.qvx";
   put(path, "precious");
-  // A file size limit makes the disk "full" after 100 bytes.
-  struct rlimit old;
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  struct rlimit small = old;
-  small.rlim_cur = 100;
-  void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   std::string why;
-  const bool ok = replaceFileContents(path, std::string(5000, 'y'), &why);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, previous);
-
+  bool ok = true;
+  {
+    FileSizeLimit limit(100);
+    ok = replaceFileContents(path, std::string(5000, 'y'), &why);
+  }
   EXPECT_FALSE(ok);
   EXPECT_NE(why.find("cannot write"), std::string::npos) << why;
   EXPECT_EQ(slurp(path), "precious");
   EXPECT_EQ(entries(), 1u) << "the partial file is removed";
+}
+
+TEST_F(AtomicFileTest, WritableFileInAFolderWeMayNotWrite) {
+  const std::string path = dir + "/keep.qvx";
+  put(path, "old");
+  chmod(path.c_str(), 0646);
+  chmod(dir.c_str(), 0555);
+  const int failed = withoutRootRights([&] {
+    int bits = replaceFileContents(path, "new text") ? 0 : 1;
+    std::string why;
+    // A new file cannot be made there at all.
+    if (replaceFileContents(dir + "/other.qvx", "x", &why) || why.empty()) bits |= 2;
+    // Written in place, a write that fails half-way puts the old text back.
+    FileSizeLimit limit(100);
+    if (replaceFileContents(path, std::string(5000, 'y'), &why) || why.empty()) bits |= 4;
+    return bits;
+  });
+  chmod(dir.c_str(), 0700);
+  if (failed == kNoUnprivilegedUser) GTEST_SKIP() << "cannot drop root rights here";
+  EXPECT_EQ(failed, 0);
+  EXPECT_EQ(slurp(path), "new text");
+  EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0646));
+  EXPECT_EQ(entries(), 1u);
 }

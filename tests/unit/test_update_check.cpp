@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <mutex>
+
 #include "../support/LoopbackServer.h"
 
 namespace {
@@ -13,13 +16,23 @@ std::string okAnswer(const std::string& body) {
   return "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body;
 }
 
-orbala::UpdateCheckResult ask(LoopbackServer& server, int receiveMs = 5000) {
-  orbala::UpdateTimeouts timeouts;
-  timeouts.connectMs = 5000;
-  timeouts.receiveMs = receiveMs;
-  const auto result = orbala::checkForUpdate("127.0.0.1", server.port(), kOwnVersion, timeouts);
+orbala::UpdateCheckResult ask(LoopbackServer& server, int timeLimitMs = 5000) {
+  const auto result = orbala::checkForUpdate("127.0.0.1", server.port(), kOwnVersion, timeLimitMs);
   server.finish();
   return result;
+}
+
+// A name server that answers only once the test lets it.
+struct {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool released = false;
+} stuckNameServer;
+
+int stuckLookup(const char* host, const char* service, const addrinfo* hints, addrinfo** list) {
+  std::unique_lock<std::mutex> lock(stuckNameServer.mutex);
+  stuckNameServer.changed.wait(lock, [] { return stuckNameServer.released; });
+  return getaddrinfo(host, service, hints, list);
 }
 
 } // namespace
@@ -57,9 +70,18 @@ TEST(UpdateCheck, ComparesTheServedVersionWithOurs) {
 }
 
 TEST(UpdateCheck, StuckOrHostileServersCannotHoldTheWindow) {
-  // Accepts and never answers: the receive time-out ends the wait.
+  // Accepts and never answers: the time limit ends the wait.
   LoopbackServer silent("", LoopbackServer::Mode::Silent);
   EXPECT_EQ(ask(silent, 200).code, orbala::kUpdateReadError);
+
+  // The limit holds for the name lookup too; the late answer is dropped.
+  EXPECT_EQ(orbala::checkForUpdate("localhost", 80, kOwnVersion, 100, stuckLookup).code,
+            orbala::kUpdateNoHost);
+  {
+    std::lock_guard<std::mutex> lock(stuckNameServer.mutex);
+    stuckNameServer.released = true;
+  }
+  stuckNameServer.changed.notify_all();
 
   // An endless header is cut at its cap instead of being collected.
   LoopbackServer header("HTTP/1.0 200 OK\r\nX-Pad: ", LoopbackServer::Mode::Flood, 'a');

@@ -3,6 +3,7 @@
 // Paths use '/' as the separator.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orbala {
 
@@ -36,5 +37,18 @@ std::string pathDirectory(std::string_view path);
 
 // The part after the last '/'.
 std::string pathFileName(std::string_view path);
+
+// Entry `index` of a "\n"-separated pattern list; empty when there is none.
+std::string patternAt(std::string_view list, int index);
+
+// The extension a save dialog forces on `fileName`: that of the chosen pattern, unless the name
+// already ends in the extension of another pattern of the list (case ignored), which the user
+// then means ("plot.png" with "PNG (*.png)" offered). "" when the chosen pattern is unusable.
+std::string saveExtension(std::string_view patterns, int chosen, std::string_view fileName);
+
+// The local paths named by a text/uri-list (RFC 2483) as file managers drop it: "file:" URIs
+// with an empty or "localhost" host, percent escapes decoded; comments and other schemes are
+// skipped, and so is a path with a NUL in it.
+std::vector<std::string> localPathsFromUriList(std::string_view uriList);
 
 } // namespace orbala

@@ -5,11 +5,16 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
+#include <mutex>
 #include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 #include "table/core/Numbers.h"
@@ -47,6 +52,47 @@ public:
   }
   addrinfo* list = nullptr;
 };
+
+// What a lookup thread and the check waiting for it share.
+struct PendingLookup {
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  bool abandoned = false;
+  addrinfo* list = nullptr;
+};
+
+// getaddrinfo has no time-out of its own, so it runs on a thread of its own: the check waits
+// for it until the deadline, and a lookup that comes later frees its list itself.
+addrinfo* lookUpBefore(NameLookup lookup, const std::string& host, int port,
+                       Clock::time_point deadline) {
+  auto pending = std::make_shared<PendingLookup>();
+  try {
+    std::thread([pending, lookup, host, port] {
+      addrinfo hints{};
+      hints.ai_family = AF_UNSPEC;
+      hints.ai_socktype = SOCK_STREAM;
+      addrinfo* list = nullptr;
+      if (lookup(host.c_str(), std::to_string(port).c_str(), &hints, &list) != 0) list = nullptr;
+      std::lock_guard<std::mutex> lock(pending->mutex);
+      if (pending->abandoned) {
+        if (list) freeaddrinfo(list);
+        return;
+      }
+      pending->list = list;
+      pending->done = true;
+      pending->finished.notify_one();
+    }).detach();
+  } catch (const std::system_error&) {
+    return nullptr;
+  }
+  std::unique_lock<std::mutex> lock(pending->mutex);
+  if (!pending->finished.wait_until(lock, deadline, [&] { return pending->done; })) {
+    pending->abandoned = true;
+    return nullptr;
+  }
+  return pending->list;
+}
 
 int msLeft(Clock::time_point deadline) {
   const auto left =
@@ -147,26 +193,23 @@ std::string updateRequest(const std::string& host) {
 }
 
 UpdateCheckResult checkForUpdate(const std::string& host, int port, double ownVersion,
-                                 const UpdateTimeouts& timeouts) {
+                                 int timeLimitMs, NameLookup lookup) {
   UpdateCheckResult result;
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeLimitMs);
   AddressList addresses;
-  if (host.empty() ||
-      getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &addresses.list) != 0) {
+  if (!host.empty()) addresses.list = lookUpBefore(lookup, host, port, deadline);
+  if (!addresses.list) {
     result.code = kUpdateNoHost;
     return result;
   }
 
-  const auto connectDeadline = Clock::now() + std::chrono::milliseconds(timeouts.connectMs);
   int fd = -1;
   bool madeSocket = false;
   for (const addrinfo* a = addresses.list; a && fd < 0; a = a->ai_next) {
     const int candidate = socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
     if (candidate < 0) continue;
     madeSocket = true;
-    if (connectBefore(candidate, *a, connectDeadline)) {
+    if (connectBefore(candidate, *a, deadline)) {
       fd = candidate;
     } else {
       close(candidate);
@@ -178,7 +221,6 @@ UpdateCheckResult checkForUpdate(const std::string& host, int port, double ownVe
   }
   SocketHandle socketHandle(fd);
 
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeouts.receiveMs);
   for (const std::string& piece : requestPieces(host)) {
     if (!sendAll(fd, piece, deadline)) break; // the answer, or its absence, decides
   }

@@ -1,6 +1,7 @@
 #pragma once
 // Asks the maker's web server for the newest version number over one plain HTTP/1.0 request.
 #include <cstddef>
+#include <netdb.h>
 #include <string>
 
 namespace orbala {
@@ -21,11 +22,13 @@ enum UpdateCode {
   kUpdateCurrent = 5,
 };
 
-struct UpdateTimeouts {
-  int connectMs = 10000;
-  // For the whole answer, so a server trickling bytes cannot hold the window either.
-  int receiveMs = 10000;
-};
+// The bound on the whole check, name lookup included: a silent server or a name server that
+// never answers costs no more than this.
+constexpr int kUpdateTimeLimitMs = 10000;
+
+// Looks a name up the way getaddrinfo does (0 on success; the list is freed with freeaddrinfo).
+using NameLookup = int (*)(const char* host, const char* service, const addrinfo* hints,
+                           addrinfo** result);
 
 struct UpdateCheckResult {
   int code = kUpdateNoSocket;
@@ -37,9 +40,11 @@ std::string updateRequest(const std::string& host);
 
 // One exchange with host:port. The answer counts only when its header holds " 200 " and ends
 // with the empty line; its body is read as a number ("1.32"), 0 when it is none. Code 4 when
-// that exceeds ownVersion by more than 0.009, else 5. Blocks for at most about the two
-// time-outs (name resolution aside); the socket is always closed.
+// that exceeds ownVersion by more than 0.009, else 5. Returns within about timeLimitMs, name
+// lookup included: a lookup still running then is left to finish on its own thread. Blocks the
+// calling thread; the socket is always closed.
 UpdateCheckResult checkForUpdate(const std::string& host, int port, double ownVersion,
-                                 const UpdateTimeouts& timeouts = UpdateTimeouts());
+                                 int timeLimitMs = kUpdateTimeLimitMs,
+                                 NameLookup lookup = ::getaddrinfo);
 
 } // namespace orbala

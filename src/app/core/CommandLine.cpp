@@ -1,0 +1,124 @@
+#include "app/core/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace orbala {
+
+namespace {
+
+CommandLine failure(std::string text) {
+  CommandLine out;
+  out.mode = CommandLine::Mode::Error;
+  out.error = "orbala: " + std::move(text) + " (see 'orbala --help')";
+  return out;
+}
+
+bool parseSide(std::string_view text, int& value) {
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+  return res.ec == std::errc() && res.ptr == text.data() + text.size() && value >= 1 &&
+         value <= kMaxExportSide;
+}
+
+// "800x600" (or "800X600").
+bool parseSize(std::string_view text, int& width, int& height) {
+  const size_t x = text.find_first_of("xX");
+  return x != std::string_view::npos && parseSide(text.substr(0, x), width) &&
+         parseSide(text.substr(x + 1), height);
+}
+
+bool isView(const std::string& name) {
+  return name == "top" || name == "bottom" || name == "xz" || name == "yz" || name == "xyz";
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+  CommandLine out;
+  bool exporting = false, optionsEnded = false;
+  std::vector<std::string> files;
+  bool sizeGiven = false, viewGiven = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+      files.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (arg == "--help" || arg == "-h") {
+      out.mode = CommandLine::Mode::Help;
+      return out;
+    }
+    if (arg == "--version") {
+      out.mode = CommandLine::Mode::Version;
+      return out;
+    }
+    const size_t eq = arg.find('=');
+    const std::string name = arg.substr(0, eq);
+    if (name != "--export" && name != "--size" && name != "--view")
+      return failure("unknown option '" + name + "'");
+    std::string value;
+    if (eq != std::string::npos) {
+      value = arg.substr(eq + 1);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      return failure("option '" + name + "' needs a value");
+    }
+    if (name == "--export") {
+      if (value.empty()) return failure("--export needs the name of the picture to write");
+      exporting = true;
+      out.output = value;
+    } else if (name == "--size") {
+      if (!parseSize(value, out.width, out.height))
+        return failure("bad size '" + value + "': give WIDTHxHEIGHT, each from 1 to " +
+                       std::to_string(kMaxExportSide));
+      sizeGiven = true;
+    } else {
+      if (!isView(value))
+        return failure("unknown view '" + value + "': give top, bottom, xz, yz or xyz");
+      out.view = value;
+      viewGiven = true;
+    }
+  }
+  if (files.size() > 1) return failure("one file at a time, not " + std::to_string(files.size()));
+  if (!files.empty()) out.file = files[0];
+  if (!exporting) {
+    if (sizeGiven || viewGiven) return failure("--size and --view go with --export");
+    return out;
+  }
+  if (out.file.empty()) return failure("--export needs the file to draw");
+  std::string ext = out.output.size() >= 4 ? out.output.substr(out.output.size() - 4) : "";
+  for (char& c : ext)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (ext != ".png" && ext != ".bmp")
+    return failure("the picture '" + out.output + "' must end in .png or .bmp");
+  out.mode = CommandLine::Mode::Export;
+  return out;
+}
+
+std::string usageText() {
+  return "Usage: orbala [FILE]\n"
+         "  or:  orbala --export OUT [--size WxH] [--view VIEW] FILE\n"
+         "Plot the points of FILE (.qvx, or .xyz atoms) as shaded spheres.\n"
+         "\n"
+         "With no option, open FILE in the window (or start empty).\n"
+         "\n"
+         "  --export OUT   write the picture of FILE to OUT (.png or .bmp) and exit;\n"
+         "                 needs an X display (use xvfb-run on a server)\n"
+         "  --size WxH     the picture's size in pixels (default 800x600)\n"
+         "  --view VIEW    top, bottom, xz, yz or xyz (default: the file's own view)\n"
+         "  --help         show this help and exit\n"
+         "  --version      show the version and exit\n"
+         "\n"
+         "Exit status is 0 on success and 1 on any failure.\n";
+}
+
+std::string versionText() {
+  return "Orbala 1.31\n";
+}
+
+} // namespace orbala

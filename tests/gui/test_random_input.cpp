@@ -1,0 +1,200 @@
+// A long, seeded sequence of what a person does with mouse and keyboard, sent through the X
+// server (XTest), so every event takes the toolkit's own paths: picking, tooltips, the wheel,
+// drags, popups, typing into cells and fields.
+#include "GuiHarness.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <cstdint>
+#include <random>
+#include <sstream>
+
+#include "io/core/TagFormat.h"
+#include "table/Table_zk2.h"
+#include "table/core/Numbers.h"
+
+namespace {
+
+constexpr int kEvents = 5000;
+
+struct Area {
+  FXWindow* window;
+  int weight;
+};
+
+// Injects one random input per idle turn of whichever event loop runs, modal loops included.
+class Monkey : public FXObject {
+  FXDECLARE(Monkey)
+  Monkey() {}
+
+public:
+  enum { ID_NEXT = 1 };
+  Monkey(Orbala* w, uint32_t seed)
+      : win(w), random(seed), display((Display*)w->getApp()->getDisplay()) {
+    areas = {{w->viewer, 8},
+             {w->table, 5},
+             {w->toolBar, 2},
+             {w->leftPanel, 3},
+             {w->menuBar, 1},
+             {w->rotationSpeedSlider, 1},
+             {w->sphereRadiusSlider, 1},
+             {w->backgroundSlider, 1}};
+  }
+  int sent = 0;
+  int modalTurns = 0;
+
+  void arm() { win->getApp()->addChore(this, ID_NEXT); }
+
+  long onNext(FXObject*, FXSelector, void*) {
+    FXApp* app = win->getApp();
+    if (sent >= kEvents) {
+      app->exit(0);
+      return 1;
+    }
+    // A dialog of the window's own (About, Instructions) or a popup that random input has not
+    // closed within a while is closed, as a person would give up on it.
+    if (app->getModalWindow() && ++modalTurns > 40) {
+      app->stopModal(app->getModalWindow(), 0);
+      modalTurns = 0;
+    } else if (!app->getModalWindow()) {
+      modalTurns = 0;
+    }
+    step();
+    ++sent;
+    XSync(display, False);
+    arm();
+    return 1;
+  }
+
+private:
+  uint32_t below(uint32_t n) { return n ? random() % n : 0; }
+
+  void pointAt(FXWindow* w, int& x, int& y) {
+    const int width = std::max(1, w->getWidth()), height = std::max(1, w->getHeight());
+    w->translateCoordinatesTo(x, y, w->getRoot(), below(width), below(height));
+  }
+  FXWindow* pickArea() {
+    int total = 0;
+    for (const Area& a : areas)
+      total += a.weight;
+    int roll = below(total);
+    for (const Area& a : areas)
+      if ((roll -= a.weight) < 0 && a.window->shown()) return a.window;
+    return win;
+  }
+  void moveTo(FXWindow* w) {
+    int x = 0, y = 0;
+    pointAt(w, x, y);
+    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  }
+  void button(unsigned b, bool down) { XTestFakeButtonEvent(display, b, down, CurrentTime); }
+  void key(KeySym sym, bool control = false) {
+    const KeyCode code = XKeysymToKeycode(display, sym);
+    const KeyCode ctrl = XKeysymToKeycode(display, XK_Control_L);
+    if (!code) return;
+    if (control) XTestFakeKeyEvent(display, ctrl, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (control) XTestFakeKeyEvent(display, ctrl, False, CurrentTime);
+  }
+
+  void step() {
+    static const KeySym typed[] = {XK_0,      XK_1,    XK_5,      XK_9,         XK_period, XK_comma,
+                                   XK_minus,  XK_e,    XK_C,      XK_H,         XK_a,      XK_space,
+                                   XK_Return, XK_Tab,  XK_Escape, XK_BackSpace, XK_Delete, XK_Up,
+                                   XK_Down,   XK_Left, XK_Right};
+    static const KeySym chords[] = {XK_v, XK_c, XK_a, XK_x};
+    const uint32_t what = below(100);
+    if (what < 30) {
+      moveTo(pickArea());
+    } else if (what < 55) { // a click: mostly left, sometimes right or middle
+      moveTo(pickArea());
+      const unsigned b = below(10) < 7 ? 1 : below(2) ? 3 : 2;
+      button(b, true);
+      button(b, false);
+    } else if (what < 65) { // a drag, within one area or across
+      moveTo(pickArea());
+      const unsigned b = below(3) + 1;
+      button(b, true);
+      for (uint32_t i = 0, n = below(4) + 1; i < n; ++i)
+        moveTo(below(4) ? win->viewer : pickArea());
+      button(b, false);
+    } else if (what < 80) { // a wheel notch, up or down
+      moveTo(pickArea());
+      const unsigned b = below(2) ? 4 : 5;
+      button(b, true);
+      button(b, false);
+    } else if (what < 97) {
+      key(typed[below(sizeof typed / sizeof *typed)]);
+    } else {
+      key(chords[below(sizeof chords / sizeof *chords)], true);
+    }
+  }
+
+  Orbala* win = nullptr;
+  std::mt19937 random;
+  Display* display = nullptr;
+  std::vector<Area> areas;
+};
+
+FXDEFMAP(Monkey) MonkeyMap[] = {FXMAPFUNC(SEL_CHORE, Monkey::ID_NEXT, Monkey::onNext)};
+FXIMPLEMENT(Monkey, FXObject, MonkeyMap, ARRAYNUMBER(MonkeyMap))
+
+} // namespace
+
+class RandomInputTest : public OrbalaTest {
+protected:
+  // The rows a data file keeps, as it keeps them: trimmed, with the decimal dot.
+  Strings tableText() const {
+    Strings out;
+    for (int r = 0; r < win->table->getNumRows(); ++r) {
+      if (cell(r, 1).empty() && cell(r, 2).empty() && cell(r, 3).empty()) continue;
+      for (const std::string& text : cells(r, 0, 7))
+        out.push_back(orbala::replaceAll(orbala::trim(text), ",", "."));
+    }
+    return out;
+  }
+};
+
+TEST_F(RandomInputTest, SurvivesALongRandomSessionWithNothingLost) {
+  int majorOpcode = 0, firstEvent = 0, firstError = 0;
+  Display* display = (Display*)testApp()->getDisplay();
+  ASSERT_TRUE(XQueryExtension(display, "XTEST", &majorOpcode, &firstEvent, &firstError));
+  ASSERT_TRUE(openFile(std::string(ORBALA_TEST_DATA) + "/caffeine.xyz"));
+  fireStartup();
+  pump();
+  const FXuint pause = testApp()->getTooltipPause();
+  testApp()->setTooltipPause(20); // tooltips ask the viewer what lies under the pointer
+
+  Monkey monkey(win, 20261206);
+  monkey.arm();
+  // File > Exit ends the loop early; the session goes on, as after a cancelled quit.
+  for (int rounds = 0; monkey.sent < kEvents && rounds < 100; ++rounds)
+    testApp()->run();
+  testApp()->removeChore(&monkey, Monkey::ID_NEXT);
+  testApp()->setTooltipPause(pause);
+  for (unsigned b = 1; b <= 3; ++b)
+    XTestFakeButtonEvent(display, b, False, CurrentTime);
+  XSync(display, False);
+  pump();
+  EXPECT_EQ(monkey.sent, kEvents);
+
+  // Whatever the table holds now survives a save and a read.
+  win->rotating = false;
+  testApp()->removeTimeout(win, Orbala::ID_ROTATE_TIMER);
+  const Strings before = tableText();
+  ASSERT_TRUE(win->saveDataFile((dir + "/after.qvx").c_str()));
+  ASSERT_TRUE(win->readDataFile((dir + "/after.qvx").c_str(), false));
+  EXPECT_EQ(tableText(), before);
+
+  // The settings it writes are well formed: every line a known tag, read back without a box.
+  closeWindow();
+  std::istringstream lines(readFile(settingsPath));
+  for (std::string line; std::getline(lines, line);)
+    EXPECT_NE(orbala::lookupTag(orbala::splitTagLine(line).tag), orbala::Tag::Unknown) << line;
+  openWindow();
+  pump();
+  EXPECT_EQ(dialogs->seen(), Strings{});
+}

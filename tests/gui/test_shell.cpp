@@ -1,0 +1,99 @@
+// Opening a file from outside the window: named at start, or dropped from a file manager.
+#include "GuiHarness.h"
+
+#include "table/Table_zk2.h"
+
+namespace {
+
+// A file manager's side of a drag: offers a text/uri-list and answers the drop's request.
+class FileManager : public FXFrame {
+  FXDECLARE(FileManager)
+  FileManager() {}
+
+public:
+  FileManager(FXComposite* parent, std::string list) : FXFrame(parent), uris(std::move(list)) {}
+  long onRequest(FXObject*, FXSelector, void*) {
+    FXuchar* data = nullptr;
+    FXMALLOC(&data, FXuchar, uris.size());
+    std::copy(uris.begin(), uris.end(), data);
+    setDNDData(FROM_DRAGNDROP, urilistType, data, static_cast<FXuint>(uris.size()));
+    return 1;
+  }
+
+private:
+  std::string uris;
+};
+FXDEFMAP(FileManager) FileManagerMap[] = {FXMAPFUNC(SEL_DND_REQUEST, 0, FileManager::onRequest)};
+FXIMPLEMENT(FileManager, FXFrame, FileManagerMap, ARRAYNUMBER(FileManagerMap))
+
+} // namespace
+
+class ShellTest : public OrbalaTest {
+protected:
+  // Drags the list from a window of our own onto `target`, through the X drag protocol.
+  void drop(const std::string& uriList, FXWindow* target) {
+    FXMainWindow source(testApp(), "source", nullptr, nullptr, DECOR_NONE, 0, 0, 40, 40);
+    auto* manager = new FileManager(&source, uriList);
+    source.create();
+    source.show();
+    pump();
+    int x = 0, y = 0;
+    target->translateCoordinatesTo(x, y, target->getRoot(), target->getWidth() / 2,
+                                   target->getHeight() / 2);
+    ASSERT_TRUE(manager->beginDrag(&FXWindow::urilistType, 1));
+    for (int step = 0; step < 3; ++step) {
+      manager->handleDrag(x + step, y);
+      pump();
+    }
+    manager->endDrag(true);
+    pump();
+  }
+};
+
+TEST_F(ShellTest, FileNamedAtStartOpensOnceTheWindowIsPlaced) {
+  const std::string path = std::string(ORBALA_TEST_DATA) + "/water.xyz";
+  win->startupFile = path.c_str();
+  fireStartup();
+  EXPECT_EQ(std::string(win->currentFile.text()), path);
+  EXPECT_EQ(cell(0, 0), "O");
+  EXPECT_EQ(win->recentFiles.get(0), path);
+  fireStartup(); // only once
+  EXPECT_EQ(dialogs->seen(), Strings{});
+
+  // A file that cannot be read gets Open's boxes and leaves the window as it was.
+  win->startupFile = "/nonexistent.qvx";
+  fireStartup();
+  EXPECT_EQ(dialogs->titles(), (Strings{"Error Loading File", "User file error"}));
+  EXPECT_EQ(cell(0, 0), "O");
+}
+
+TEST_F(ShellTest, FileDroppedOnThePlotOrTheTableOpens) {
+  fireStartup();
+  const std::string water = std::string(ORBALA_TEST_DATA) + "/water.xyz";
+  drop("# from a file manager\r\nfile://" + water + "\r\n", win->viewer);
+  EXPECT_EQ(std::string(win->currentFile.text()), water);
+  EXPECT_EQ(cell(0, 0), "O");
+
+  const std::string co = std::string(ORBALA_TEST_DATA) + "/co.xyz";
+  drop("file://localhost" + co + "\r\n", win->table);
+  EXPECT_EQ(std::string(win->currentFile.text()), co);
+
+  // Nothing local to open: the drop changes nothing.
+  drop("http://example.org/x.xyz\r\n", win->viewer);
+  EXPECT_EQ(std::string(win->currentFile.text()), co);
+  EXPECT_EQ(dialogs->seen(), Strings{});
+}
+
+TEST_F(ShellTest, SavePlotWritesPngForItsPatternOrItsName) {
+  fireStartup();
+  dialogs->answerFile(dir + "/typed.PNG", 0); // BMP pattern, but a PNG name
+  dialogs->answerFile(dir + "/picked", 1);    // the PNG pattern
+  dialogs->answerFile(dir + "/plain", 0);
+  for (const std::string name : {"/typed.png", "/picked.png", "/plain.bmp"}) {
+    command(Orbala::ID_SAVE_IMAGE);
+    send(SEL_TIMEOUT, Orbala::ID_SAVE_IMAGE_TIMER);
+    const bool png = name.find(".bmp") == std::string::npos;
+    EXPECT_EQ(readFile(dir + name).substr(0, png ? 4 : 2), png ? "\x89PNG" : "BM") << name;
+  }
+  EXPECT_EQ(dialogs->fileRequests[0].patterns, "Bitmap (*.bmp)\nPNG (*.png)");
+}

@@ -1,0 +1,52 @@
+#include "app/core/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include "app/Orbala.h"
+
+using orbala::CommandLine;
+using orbala::parseCommandLine;
+using Mode = CommandLine::Mode;
+
+TEST(CommandLineTest, WindowExportHelpAndVersion) {
+  EXPECT_EQ(parseCommandLine({}).mode, Mode::Window);
+  EXPECT_EQ(parseCommandLine({"a.qvx"}).file, "a.qvx");
+  EXPECT_EQ(parseCommandLine({"--", "--odd.xyz"}).file, "--odd.xyz");
+  EXPECT_EQ(parseCommandLine({"-"}).file, "-");
+  // Help and version win wherever they stand, as GNU programs do.
+  EXPECT_EQ(parseCommandLine({"--bogus", "--help"}).mode, Mode::Error);
+  EXPECT_EQ(parseCommandLine({"x.qvx", "--help"}).mode, Mode::Help);
+  EXPECT_EQ(parseCommandLine({"--version"}).mode, Mode::Version);
+  EXPECT_NE(orbala::versionText().find(kVersion.text()), std::string::npos);
+
+  const CommandLine a = parseCommandLine({"--export", "o.PNG", "m.xyz"});
+  EXPECT_EQ(a.mode, Mode::Export);
+  EXPECT_EQ(std::make_tuple(a.output, a.file, a.width, a.height, a.view),
+            std::make_tuple(std::string("o.PNG"), std::string("m.xyz"), 800, 600, std::string()));
+  const CommandLine b =
+      parseCommandLine({"m.xyz", "--size=16384x1", "--view", "xz", "--export=o.bmp"});
+  EXPECT_EQ(std::make_tuple(b.mode, b.width, b.height, b.view),
+            std::make_tuple(Mode::Export, 16384, 1, std::string("xz")));
+}
+
+TEST(CommandLineTest, EveryMistakeIsOneLine) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {"--frobnicate"},
+      {"-x"},
+      {"--export"},
+      {"--export", "o.png"},
+      {"--export", "o.jpg", "m.xyz"},
+      {"--export", "o.png", "--size", "0x10", "m.xyz"},
+      {"--export", "o.png", "--size", "16385x10", "m.xyz"},
+      {"--export", "o.png", "--size", "80x", "m.xyz"},
+      {"--export", "o.png", "--size", "8 0x60", "m.xyz"},
+      {"--export", "o.png", "--view", "side", "m.xyz"},
+      {"--size", "80x60", "m.xyz"},
+      {"a.qvx", "b.qvx"}};
+  for (const auto& args : wrong) {
+    const CommandLine c = parseCommandLine(args);
+    EXPECT_EQ(c.mode, Mode::Error) << args[0];
+    EXPECT_EQ(c.error.rfind("orbala: ", 0), 0u);
+    EXPECT_EQ(c.error.find('\n'), std::string::npos);
+  }
+}
