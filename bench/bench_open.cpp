@@ -122,9 +122,9 @@ int runCase(int rows, const std::string& xyz, const std::string& folder) {
     std::printf("open %.3f\n", secondsSince(start));
     std::printf("points %d\n", win->pointData.pointCount);
 
+    // The command alone: the frame it may cause afterwards is the picture's, measured above.
     start = Clock::now();
     win->handle(nullptr, FXSEL(SEL_COMMAND, Orbala::ID_SAVE_AS), nullptr);
-    settle(app, win);
     std::printf("save %.3f\n", secondsSince(start));
   }
   std::printf("exit-start %lld\n", nowNanoseconds());
@@ -135,7 +135,7 @@ int runCase(int rows, const std::string& xyz, const std::string& folder) {
 }
 
 struct CaseResult {
-  double ready = -1, open = -1, save = -1, exit = -1;
+  double ready = -1, read = -1, open = -1, save = -1, exit = -1;
   int points = 0;
   long peakMiB = 0;
 };
@@ -172,6 +172,7 @@ CaseResult spawnCase(const char* self, int rows, const std::string& xyz,
     double value = 0;
     long long stamp = 0;
     if (std::sscanf(line, "ready %lf", &value) == 1) result.ready = secondsSince(spawned);
+    if (std::sscanf(line, "read %lf", &value) == 1) result.read = value;
     if (std::sscanf(line, "open %lf", &value) == 1) result.open = value;
     if (std::sscanf(line, "save %lf", &value) == 1) result.save = value;
     if (std::sscanf(line, "points %d", &result.points) == 1) continue;
@@ -199,20 +200,21 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", folder, 1);
   const std::string self = std::filesystem::canonical("/proc/self/exe").string();
 
-  std::printf("open an .xyz until its picture is drawn, save it as .qvx, exit; one process each\n");
-  std::printf("%9s %9s %9s %9s %9s %10s   %s\n", "atoms", "points", "open s", "save s", "exit s",
-              "peak MiB", "goal");
+  std::printf("open an .xyz (read: until the command returns; picture: until it is drawn), save "
+              "it as .qvx, exit; one process each\n");
+  std::printf("%9s %9s %9s %10s %9s %9s %10s   %s\n", "atoms", "points", "read s", "picture s",
+              "save s", "exit s", "peak MiB", "goal");
   std::fflush(stdout);
   for (int n : {1000, 10000, 100000, 1000000}) {
     const std::string xyz = std::string(folder) + "/atoms_" + std::to_string(n) + ".xyz";
     writeXyz(xyz, n);
     const CaseResult r =
         spawnCase(self.c_str(), n, xyz, std::string(folder) + "/case_" + std::to_string(n));
-    const char* goal = n == 100000    ? "open <= 1 s, <= 150 MB; exit <= 0.5 s"
-                       : n == 1000000 ? "open <= 8 s, <= 1 GB; exit <= 0.5 s"
+    const char* goal = n == 100000    ? "picture <= 1 s, <= 150 MB; exit <= 0.5 s"
+                       : n == 1000000 ? "picture <= 8 s, <= 1 GB; exit <= 0.5 s"
                                       : "exit <= 0.5 s";
-    std::printf("%9d %9d %9.3f %9.3f %9.3f %10ld   %s\n", n, r.points, r.open, r.save, r.exit,
-                r.peakMiB, goal);
+    std::printf("%9d %9d %9.3f %10.3f %9.3f %9.3f %10ld   %s\n", n, r.points, r.read, r.open,
+                r.save, r.exit, r.peakMiB, goal);
     std::fflush(stdout);
     std::filesystem::remove(xyz);
   }

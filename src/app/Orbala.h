@@ -242,7 +242,7 @@ public:
   bool passesTaggedCheck(const std::vector<std::string>& lines) const;
   void finishRead(bool isSettingsFile);
   void syncReadControls();
-  bool readAtomFile(const FXString& path, const std::vector<std::string>& lines);
+  bool readAtomFile(const FXString& path, std::vector<std::string> lines);
   void readSettingsFile();
   void writeSettingsFile();
   void addRecentFile(const FXString& path);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/BusyProgress.h"
 #include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
 #include "scene/core/SphereStyle.h"
@@ -114,6 +115,7 @@ bool Orbala::checkSphereColors(int count) {
 }
 
 void Orbala::addSphere(int row, double unit, float alpha) {
+  BusyProgress::step(row);
   const double r = unit * rowState.relativeSizes[row];
   auto* sphere = new GLSphere_zk2(
       static_cast<FXfloat>(pointData.xValues[row]), static_cast<FXfloat>(pointData.yValues[row]),
@@ -161,6 +163,7 @@ void Orbala::rebuildScene() {
       glClearColor(b, b, b, 1.0f);
       viewer->makeNonCurrent();
     }
+    BusyProgress::stage("Building the picture", count);
     // Opaque spheres first, so the translucent ones blend over what lies behind them.
     for (int i = 0; i < count; ++i) {
       if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha);

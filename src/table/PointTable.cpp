@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/BusyProgress.h"
 #include "table/Table_zk2.h"
 #include "table/core/Numbers.h"
 #include "table/core/TableLimits.h"
@@ -59,7 +60,9 @@ void fillDefaultCells(Table_zk2* table, FXIcon* mark) {
 } // namespace
 
 void Orbala::setUpTable(FXint rows) {
+  BusyProgress busy(this);
   const FXint n = FXMAX(rows, 10);
+  BusyProgress::stage("Setting up the table", n);
   table->setRowHeaderWidth(0);
   table->setTableSize(n, 10);
   table->setVisibleColumns(10);
@@ -126,7 +129,9 @@ void Orbala::readTable(bool refit) {
   std::vector<double>& zs = pointData.zValues;
   const FXint limit = FXMIN(rows, rowState.size());
   FXint firstBadRow = -1, badRows = 0;
+  BusyProgress::stage("Reading the table", limit);
   for (FXint r = 0; r < limit; ++r) {
+    BusyProgress::step(r);
     double size = orbala::parseNumber(table->cellText(r, 7));
     const bool sizeOk = keepPlottable(size, 1.0);
     double x = 0, y = 0, z = 0;

@@ -9,7 +9,9 @@
 #include <string_view>
 
 #include "app/BoundedTextField.h"
+#include "app/BusyProgress.h"
 #include "app/Text.h"
+#include "table/RowHeaderItem.h"
 #include "table/core/PasteBlock.h"
 #include "table/core/TableLimits.h"
 
@@ -229,8 +231,10 @@ void Table_zk2::setTableSize(FXint nr, FXint nc, FXbool notify) {
     if (!block) fxerror("%s::setTableSize: out of memory.\n", getClassName());
     FXFREE(&cells);
     cells = block;
-    for (FXint r = 0; r < nr; ++r)
-      rowHeader->appendItem(FXString::null, nullptr, defRowHeight, nullptr, FALSE);
+    for (FXint r = 0; r < nr; ++r) {
+      rowHeader->appendItem(new RowHeaderItem(defRowHeight), FALSE);
+      BusyProgress::step(r);
+    }
     nrows = nr;
     recalc();
   }
