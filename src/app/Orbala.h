@@ -38,6 +38,7 @@ struct OrbalaEnvironment {
   int updatePort = 80;
   std::function<void(const std::string&)> openBrowser; // empty: xdg-open
   FXString startupFile; // opened once the window is on the screen, as Open would
+  bool hidden = false;  // created but never shown (pictures drawn from the shell)
 };
 
 class Orbala : public FXMainWindow {
@@ -332,7 +333,7 @@ public:
   FXString baseTitle;
   FXint windowX = 50, windowY = 50, windowWidth = 1000, windowHeight = 800;
   bool wasMinimized = false;
-  bool settingsWritten = false; // File > Exit has written them already
+  bool settingsWritten = false; // by File > Exit already (an export never writes them)
   FXint tableRowCount = 1000;
 
   // --- point table state ---
@@ -400,6 +401,7 @@ public:
   std::unique_ptr<UpdateCheckWorker> updateCheck; // made by the first check
   std::function<void(const std::string&)> openBrowser;
   FXString startupFile;
+  bool hidden = false;
 
 protected:
   Orbala() {}
