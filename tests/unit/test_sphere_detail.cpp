@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "scene/core/SphereDetail.h"
+#include "render/core/SphereDetail.h"
 
 using orbala::sphereDetail;
 
