@@ -71,8 +71,10 @@ TEST(SpherePlan, LeavesOutWhatCannotBeSeen) {
       {9.9f, 0, 0, 0.5f, 1},  // 6: across the right border
       {-5, 0, 0, 4, 1},       // 7: too wide for a point
       {0.9f, 0, 1, 0.5f, 1},  // 8: behind 3 but showing at its edge
+      {5, 0, 9.9f, 0.5f, 1},  // 9: its front cut away by the near plane
+      {5, 0, 8, 0.3f, 1},     // 10: behind 9, seen through the cut
   });
-  EXPECT_EQ(p.points, (Order{3, 8}));
+  EXPECT_EQ(p.points, (Order{9, 10, 3, 8}));
   EXPECT_EQ(p.quads, (Order{6, 7}));
   EXPECT_TRUE(p.translucent.empty());
 }

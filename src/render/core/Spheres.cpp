@@ -164,7 +164,9 @@ private:
         const float qx = (x + 0.5f - s.x) * ix;
         const float rest = 1.0f - qx * qx - qy * qy;
         if (rest < edge) continue;
-        stored[x] = std::min(stored[x], s.z - dz * std::sqrt(rest));
+        // In front of the near plane the GL draws nothing that could hide a sphere.
+        const float z = s.z - dz * std::sqrt(rest);
+        if (z >= -1.0f) stored[x] = std::min(stored[x], z);
       }
     }
     for (int ty = (b.bottom - y0) / 4; ty <= (b.top - y0) / 4; ++ty)
