@@ -209,8 +209,9 @@ public:
   double sphereRadiusUnit() const;
   void rebuildScene();
   void clearScene();
-  bool checkSphereColors(int count); // false after the "Color error" box
-  void addSphere(int row, double unit, float alpha);
+  // Each shown row's colour, read once; false after the "Color error" box.
+  bool checkSphereColors(int count, std::vector<orbala::Rgb>& channels);
+  void addSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
   void addXLetter(float grey);
   void addYLetter(float grey);
   void addZLetter(float grey);

@@ -93,13 +93,16 @@ void Orbala::clearScene() {
   sceneGroup->clear();
 }
 
-bool Orbala::checkSphereColors(int count) {
+bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
   for (int i = 0; i < count; ++i) {
     if (!rowState.showFlags[i]) continue;
     const FXString r = table->getItemText(i, 4);
     const FXString g = table->getItemText(i, 5);
     const FXString b = table->getItemText(i, 6);
-    if (!orbala::colorCellsInError(view(r), view(g), view(b))) continue;
+    if (!orbala::colorCellsInError(view(r), view(g), view(b))) {
+      channels[i] = orbala::clampedCellColor(view(r), view(g), view(b));
+      continue;
+    }
     if (!undefinedGrayCheck->getCheck()) {
       dialogs->message(this, BoxKind::Error, "Color error",
                        FXStringFormat("Check your color values in row %d, they must be in the "
@@ -114,19 +117,11 @@ bool Orbala::checkSphereColors(int count) {
   return true;
 }
 
-void Orbala::addSphere(int row, double unit, float alpha) {
+void Orbala::addSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
   const double r = unit * rowState.relativeSizes[row];
   auto* sphere = new GLSphere_zk2(
       static_cast<FXfloat>(pointData.xValues[row]), static_cast<FXfloat>(pointData.yValues[row]),
       static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
-  orbala::Rgb channels{orbala::sphereGreyChannel, orbala::sphereGreyChannel,
-                       orbala::sphereGreyChannel};
-  if (colorPoints) {
-    const FXString red = table->getItemText(row, 4);
-    const FXString green = table->getItemText(row, 5);
-    const FXString blue = table->getItemText(row, 6);
-    channels = orbala::clampedCellColor(view(red), view(green), view(blue));
-  }
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
   sceneGroup->append(sphere);
@@ -158,7 +153,11 @@ void Orbala::rebuildScene() {
       addLine(sceneGroup, orbala::zAxis(dataBounds.zMin, dataBounds.zMax, u), grey);
       if (showAxisLabelsCheck->getCheck()) addZLetter(grey);
     }
-    if (colorPoints && !checkSphereColors(count)) return;
+    // Gray spheres, and rows repaired to gray, are 200 in each channel.
+    const orbala::Rgb gray{orbala::sphereGreyChannel, orbala::sphereGreyChannel,
+                           orbala::sphereGreyChannel};
+    std::vector<orbala::Rgb> channels(static_cast<size_t>(count), gray);
+    if (colorPoints && !checkSphereColors(count, channels)) return;
     const float alpha = static_cast<float>(orbala::parseNumber(opaquenessField->getText().text()));
     if (viewer->id() && viewer->makeCurrent()) {
       glClearColor(b, b, b, 1.0f);
@@ -166,10 +165,10 @@ void Orbala::rebuildScene() {
     }
     // Opaque spheres first, so the translucent ones blend over what lies behind them.
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha);
+      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
     }
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha);
+      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
     }
   }
   viewer->setScene(sceneGroup);
