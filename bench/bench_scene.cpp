@@ -1,10 +1,10 @@
-// Figures for large tables: setting up the table, reading it into a scene, drawing one frame of
-// N spheres in an 800 × 600 viewer (beside the same frame drawn with a GLU quadric per sphere),
-// and the peak memory. Prints numbers only; run under a display (make bench uses xvfb-run).
-#include <GL/gl.h>
-#include <GL/glu.h>
+// Figures for large plots in an 800 × 600 viewer: reading the table into a scene, one step of
+// the R slider, and one frame of N spheres drawn as impostors, as meshes and (up to 100,000)
+// with a GLU quadric per sphere, the reference; then the peak memory. Prints numbers only; run
+// under a display (make bench uses xvfb-run).
 #include <fx.h>
 #include <fx3d.h>
+#include <GL/gl.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -17,15 +17,16 @@
 #include <vector>
 
 #include "app/Orbala.h"
-#include "scene/GLObjects.h"
+#include "render/SphereRenderer.h"
+#include "scene/SceneGroup.h"
 #include "table/Table_zk2.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
+double msSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 // No boxes while measuring.
@@ -42,7 +43,7 @@ struct ViewerAccess : FXGLViewer {
 };
 
 // One synchronous frame, finished by the GL before the clock stops.
-double frameSeconds(FXGLViewer* viewer) {
+double frameMs(FXGLViewer* viewer) {
   if (!viewer->makeCurrent()) return -1.0;
   FXViewport port;
   viewer->getViewport(port);
@@ -50,44 +51,49 @@ double frameSeconds(FXGLViewer* viewer) {
   const Clock::time_point start = Clock::now();
   (viewer->*drawWorld)(port);
   glFinish();
-  const double seconds = secondsSince(start);
+  const double ms = msSince(start);
   viewer->swapBuffers();
   viewer->makeNonCurrent();
-  return seconds;
+  return ms;
 }
 
-double medianFrameSeconds(FXGLViewer* viewer, int frames) {
+double medianFrameMs(FXGLViewer* viewer, int frames) {
   std::vector<double> times;
   for (int i = 0; i < frames; ++i)
-    times.push_back(frameSeconds(viewer));
+    times.push_back(frameMs(viewer));
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
 }
 
-// The plain way of drawing a sphere: a GLU quadric created, tessellated and deleted per draw.
-class QuadricSphere : public GLSphere_zk2 {
-public:
-  explicit QuadricSphere(const GLSphere_zk2& model) : GLSphere_zk2(model) {}
+// The same objects in a plain group: each sphere then draws itself as a GLU quadric.
+double quadricFrameMs(Orbala* win, int frames) {
+  FXGLGroup reference;
+  for (FXint i = 0; i < win->sceneGroup->no(); ++i)
+    reference.append(win->sceneGroup->child(i));
+  win->viewer->setScene(&reference);
+  const double ms = medianFrameMs(win->viewer, frames);
+  win->viewer->setScene(win->sceneGroup);
+  reference.clear(); // the objects belong to the scene group
+  return ms;
+}
 
-protected:
-  void drawshape(FXGLViewer*) override {
-    GLUquadricObj* quadric = gluNewQuadric();
-    gluQuadricDrawStyle(quadric, GLU_FILL);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_CULL_FACE);
-    gluSphere(quadric, radius, slices, stacks);
-    gluDeleteQuadric(quadric);
+// A click on the sphere in the middle of the group: the viewer's pick at its projected centre
+// (median of three; the first pick of a run also sets up the GL's selection mode).
+double pickMs(Orbala* win, bool& hit) {
+  FXGLGroup* group = win->sceneGroup;
+  FXGLObject* target = group->child(group->no() - 1 - (group->no() - 12) / 2);
+  FXRangef box;
+  target->bounds(box);
+  FXint x = 0, y = 0;
+  win->viewer->eyeToScreen(x, y, win->viewer->worldToEye(box.center()));
+  std::vector<double> times;
+  for (int i = 0; i < 3; ++i) {
+    const Clock::time_point start = Clock::now();
+    hit = win->viewer->pick(x, y) != nullptr;
+    times.push_back(msSince(start));
   }
-};
-
-void useQuadricSpheres(FXGLGroup* group) {
-  for (FXint i = 0; i < group->no(); ++i) {
-    if (auto* sphere = dynamic_cast<GLSphere_zk2*>(group->child(i))) {
-      group->replace(i, new QuadricSphere(*sphere));
-      delete sphere;
-    }
-  }
+  std::sort(times.begin(), times.end());
+  return times[1];
 }
 
 long peakMemoryMiB() {
@@ -153,43 +159,69 @@ int main(int argc, char** argv) {
   win->colorPoints = true;
   win->syncSphereColorRadios();
   win->sphereRadiusSlider->setValue(40);
+  orbala::render::SphereRenderer& renderer = static_cast<SceneGroup*>(win->sceneGroup)->spheres();
 
   std::printf("viewer %d x %d, renderer %s\n", win->viewer->getWidth(), win->viewer->getHeight(),
               win->viewer->makeCurrent() ? reinterpret_cast<const char*>(glGetString(GL_RENDERER))
                                          : "none");
   win->viewer->makeNonCurrent();
-  std::printf("%8s %10s %10s %12s %12s %12s %12s %7s %9s\n", "N", "setUp s", "fill s",
-              "read+scene s", "rebuild s", "frame s", "quadric s", "ratio", "peak MiB");
+  std::printf("times in ms; a frame is drawn and finished by the GL (median of 3, of 1 from "
+              "1,000,000); R step: the slider's handler, 1st frame: the frame after it; pick: a "
+              "click on a sphere (? if it found none)\n");
+  std::printf("%9s %8s %8s %9s %8s %8s %8s %8s %8s %9s\n", "N", "read", "R step", "1st frame",
+              "impostor", "mesh", "quadric", "q/imp", "pick", "peak MiB");
 
-  for (int n : {1000, 10000, 100000}) {
-    Clock::time_point start = Clock::now();
+  double frame100k = -1.0, frame1m = -1.0, step100k = -1.0;
+  // Sizes may be given on the command line; all four by default.
+  std::vector<int> sizes;
+  for (int i = 1; i < argc; ++i)
+    if (std::atoi(argv[i]) > 0) sizes.push_back(std::atoi(argv[i]));
+  if (sizes.empty()) sizes = {1000, 10000, 100000, 1000000};
+  for (int n : sizes) {
     win->setUpTable(n);
-    const double setUp = secondsSince(start);
-
-    start = Clock::now();
     fillTable(win, n);
-    const double fill = secondsSince(start);
-
-    start = Clock::now();
+    Clock::time_point start = Clock::now();
     win->readTableAndRebuild(true);
-    const double readAndBuild = secondsSince(start);
+    const double read = msSince(start);
+    frameMs(win->viewer); // settles the window size and fills the buffers
 
+    // One step of the R slider, as the user drags it: the whole scene is built again.
+    win->sphereRadiusSlider->setValue(win->sphereRadiusSlider->getValue() + 1);
     start = Clock::now();
-    win->rebuildScene();
-    const double rebuild = secondsSince(start);
+    win->handle(win->sphereRadiusSlider, FXSEL(SEL_COMMAND, Orbala::ID_SPHERE_RADIUS), nullptr);
+    const double step = msSince(start);
+    const double firstFrame = frameMs(win->viewer);
 
-    frameSeconds(win->viewer); // settles the window size and compiles the shared mesh
-    const int frames = n >= 100000 ? 1 : 3;
-    const double frame = medianFrameSeconds(win->viewer, frames);
+    const int frames = n >= 1000000 ? 1 : 3;
+    const double impostor = medianFrameMs(win->viewer, frames);
+    renderer.setForceMesh(true);
+    const double mesh = medianFrameMs(win->viewer, frames);
+    renderer.setForceMesh(false);
+    const double quadric = n <= 100000 ? quadricFrameMs(win, frames) : 0.0;
+    bool hit = false;
+    const double pick = pickMs(win, hit);
 
-    useQuadricSpheres(win->sceneGroup);
-    const double quadric = medianFrameSeconds(win->viewer, frames);
-    win->rebuildScene();
-
-    std::printf("%8d %10.3f %10.3f %12.3f %12.3f %12.4f %12.4f %7.1f %9ld\n", n, setUp, fill,
-                readAndBuild, rebuild, frame, quadric, quadric / frame, peakMemoryMiB());
+    std::printf("%9d %8.1f %8.1f %9.1f %8.1f %8.1f ", n, read, step, firstFrame, impostor, mesh);
+    if (quadric > 0.0) {
+      std::printf("%8.1f %8.1f", quadric, quadric / impostor);
+    } else {
+      std::printf("%8s %8s", "-", "-");
+    }
+    std::printf(" %7.1f%s %9ld\n", pick, hit ? " " : "?", peakMemoryMiB());
     std::fflush(stdout);
+    if (n == 100000) {
+      frame100k = impostor;
+      step100k = step;
+    }
+    if (n == 1000000) frame1m = impostor;
   }
+  const auto verdict = [](double ms, double goal) {
+    return ms < 0.0 ? "not run" : ms <= goal ? "met" : "missed";
+  };
+  std::printf("goals: 100,000 impostors <= 66 ms (%s), 1,000,000 <= 500 ms (%s), R step at "
+              "100,000 <= 50 ms (%s); sphere path %s\n",
+              verdict(frame100k, 66.0), verdict(frame1m, 500.0), verdict(step100k, 50.0),
+              renderer.path() == orbala::render::SpherePath::Impostor ? "impostor" : "mesh");
 
   delete win;
   std::error_code ignored;

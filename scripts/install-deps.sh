@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libfox-1.6-dev
-  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libx11-dev libxtst-dev
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libepoxy-dev libx11-dev libxtst-dev
   xvfb xauth desktop-file-utils shared-mime-info
   libgtest-dev
   clang libclang-rt-14-dev clang-format

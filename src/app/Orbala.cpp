@@ -107,7 +107,8 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
     : FXMainWindow(app, kAppName, nullptr, nullptr, DECOR_ALL, 0, 40, 800, 800, 0, 0, 0, 0, 0, 0),
       settingsPath(environment.settingsPath), dialogs(environment.dialogs),
       updateHost(environment.updateHost), updatePort(environment.updatePort),
-      openBrowser(environment.openBrowser), startupFile(environment.startupFile) {
+      openBrowser(environment.openBrowser), startupFile(environment.startupFile),
+      hidden(environment.hidden) {
   // Also here, so no window is ever built while the toolkit's locale writes decimal commas.
   orbala::platform::useDotForNumbers();
   if (!dialogs) dialogs.reset(new ToolkitDialogs);
@@ -148,7 +149,7 @@ void Orbala::create() {
   for (FXWindow* w : {static_cast<FXWindow*>(this), static_cast<FXWindow*>(viewer),
                       static_cast<FXWindow*>(table)})
     w->dropEnable();
-  show();
+  if (!hidden) show();
 }
 
 Orbala::~Orbala() {

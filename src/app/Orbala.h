@@ -38,6 +38,7 @@ struct OrbalaEnvironment {
   int updatePort = 80;
   std::function<void(const std::string&)> openBrowser; // empty: xdg-open
   FXString startupFile; // opened once the window is on the screen, as Open would
+  bool hidden = false;  // created but never shown (pictures drawn from the shell)
 };
 
 class Orbala : public FXMainWindow {
@@ -207,8 +208,9 @@ public:
   double sphereRadiusUnit() const;
   void rebuildScene();
   void clearScene();
-  bool checkSphereColors(int count); // false after the "Color error" box
-  void addSphere(int row, double unit, float alpha);
+  // Each shown row's colour, read once; false after the "Color error" box.
+  bool checkSphereColors(int count, std::vector<orbala::Rgb>& channels);
+  void addSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
   void addXLetter(float grey);
   void addYLetter(float grey);
   void addZLetter(float grey);
@@ -331,7 +333,7 @@ public:
   FXString baseTitle;
   FXint windowX = 50, windowY = 50, windowWidth = 1000, windowHeight = 800;
   bool wasMinimized = false;
-  bool settingsWritten = false; // File > Exit has written them already
+  bool settingsWritten = false; // by File > Exit already (an export never writes them)
   FXint tableRowCount = 1000;
 
   // --- point table state ---
@@ -399,6 +401,7 @@ public:
   std::unique_ptr<UpdateCheckWorker> updateCheck; // made by the first check
   std::function<void(const std::string&)> openBrowser;
   FXString startupFile;
+  bool hidden = false;
 
 protected:
   Orbala() {}

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BatchExport.h"
 #include "app/Orbala.h"
 #include "app/core/CommandLine.h"
 #include "platform/Locale.h"
@@ -40,8 +41,9 @@ int main(int argc, char* argv[]) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::string(argv[i]) == "-display") displayName = argv[i + 1];
   if (!displayAvailable(displayName)) {
-    std::fprintf(stderr, "orbala: cannot open the X display \"%s\" (on a server, run it under "
-                         "xvfb-run)\n",
+    std::fprintf(stderr,
+                 "orbala: cannot open the X display \"%s\" (on a server, run it under "
+                 "xvfb-run)\n",
                  XDisplayName(displayName));
     return 1;
   }
@@ -55,6 +57,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "%s\n", command.error.c_str());
     return 1;
   }
+  if (command.mode == CommandLine::Mode::Export) return exportPicture(application, command);
   OrbalaEnvironment environment;
   environment.startupFile = command.file.c_str();
   new Orbala(&application, environment);

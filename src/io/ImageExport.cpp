@@ -13,14 +13,13 @@
 #include "io/core/FileNames.h"
 #include "table/core/Numbers.h"
 #include "platform/AtomicFile.h"
+#include "io/ImageExport.h"
 #include "scene/ViewerCapture.h"
 
 namespace {
 
 const char* const kClipboardErrorTitle = "Clipboard error";
 const char* const kClipboardErrorText = "Unknown error when copying data to clipboard.";
-
-enum class Format { Bmp, Png };
 
 // A save stream that collects into a string through a fixed buffer. (The toolkit's memory
 // stream grows by reallocating at every small write, which costs quadratic time wherever
@@ -47,19 +46,24 @@ private:
   std::string& bytes_;
 };
 
+} // namespace
+
 // The picture as the toolkit's writer lays it out in a file.
-bool encode(const ViewerPicture& picture, Format format, std::string& bytes) {
+bool encode(const ViewerPicture& picture, ImageFormat format, std::string& bytes) {
   bytes.clear();
   StringSaveStream stream(bytes);
   if (!stream.open()) return false;
   const bool written =
-      format == Format::Bmp
+      format == ImageFormat::Bmp
           ? fxsaveBMP(stream, picture.pixels.data(), picture.width, picture.height)
           : fxsavePNG(stream, picture.pixels.data(), picture.width, picture.height);
   return stream.finish() && written && !bytes.empty();
 }
 
-} // namespace
+ImageFormat formatForName(const std::string& name) {
+  return orbala::toLowerAscii(orbala::pathExtension(name)) == "png" ? ImageFormat::Png
+                                                                    : ImageFormat::Bmp;
+}
 
 long Orbala::onCmdSaveImage(FXObject*, FXSelector, void*) {
   FXString chosen;
@@ -93,8 +97,7 @@ bool Orbala::saveImageFile(const FXString& name) {
   ViewerPicture picture;
   std::string bytes;
   // Written beside and renamed over: a failed write never leaves half a picture behind.
-  const Format format =
-      orbala::toLowerAscii(orbala::pathExtension(str(name))) == "png" ? Format::Png : Format::Bmp;
+  const ImageFormat format = formatForName(str(name));
   const bool ok = captureViewer(viewer, picture) && encode(picture, format, bytes) &&
                   orbala::platform::replaceFileContents(str(name), bytes);
   getApp()->endWaitCursor();
@@ -110,9 +113,9 @@ bool Orbala::copyImageToClipboard() {
   getApp()->beginWaitCursor();
   ViewerPicture picture;
   std::string bmp, png;
-  bool ok = captureViewer(viewer, picture) && encode(picture, Format::Bmp, bmp);
+  bool ok = captureViewer(viewer, picture) && encode(picture, ImageFormat::Bmp, bmp);
   // PNG is what most programs paste; BMP is there for those that want it.
-  if (ok && FXPNGImage::supported && !encode(picture, Format::Png, png)) png.clear();
+  if (ok && FXPNGImage::supported && !encode(picture, ImageFormat::Png, png)) png.clear();
   if (ok) {
     bmpDragType = getApp()->registerDragType("image/bmp");
     pngDragType = getApp()->registerDragType("image/png");

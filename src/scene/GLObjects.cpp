@@ -3,13 +3,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <algorithm>
-#include <map>
-#include <tuple>
 #include <vector>
 
 #include "scene/core/SceneStrokes.h"
-#include "scene/core/SphereDetail.h"
 
 FXIMPLEMENT(GLLine_zk2, FXGLObject, nullptr, 0)
 FXIMPLEMENT(GLArc_zk2, FXGLObject, nullptr, 0)
@@ -22,40 +18,6 @@ void setLineColor(const FXfloat color[3]) {
   } else {
     glColor3fv(color);
   }
-}
-
-// One compiled unit sphere per GL context and subdivision: plotting many thousands of points
-// must not tessellate a quadric per sphere and frame. Lists vanish with their context, so an id
-// is checked before use and compiled again when it is gone.
-GLuint unitSphereList(void* context, FXint slices, FXint stacks) {
-  using Key = std::tuple<void*, FXint, FXint>;
-  static std::map<Key, GLuint> lists;
-  static Key lastKey{nullptr, 0, 0};
-  static GLuint lastList = 0;
-  const Key key{context, slices, stacks};
-  if (lastList && key == lastKey && glIsList(lastList)) return lastList;
-  GLuint list = 0;
-  const auto found = lists.find(key);
-  if (found != lists.end() && glIsList(found->second)) {
-    list = found->second;
-  } else {
-    list = glGenLists(1);
-    if (!list) return 0;
-    GLUquadricObj* quadric = gluNewQuadric();
-    if (!quadric) {
-      glDeleteLists(list, 1);
-      return 0;
-    }
-    gluQuadricDrawStyle(quadric, GLU_FILL);
-    glNewList(list, GL_COMPILE);
-    gluSphere(quadric, 1.0, slices, stacks);
-    glEndList();
-    gluDeleteQuadric(quadric);
-    lists[key] = list;
-  }
-  lastKey = key;
-  lastList = list;
-  return list;
 }
 
 } // namespace
@@ -94,17 +56,23 @@ namespace FX {
 
 FXIMPLEMENT(GLSphere_zk2, FXGLShape, nullptr, 0)
 
+unsigned long long GLSphere_zk2::changeCount = 0;
+
 GLSphere_zk2::GLSphere_zk2() {
   range = FXRangef(-0.5f, 0.5f, -0.5f, 0.5f, -0.5f, 0.5f);
+  ++changeCount;
 }
 
 GLSphere_zk2::GLSphere_zk2(FXfloat x, FXfloat y, FXfloat z, FXfloat r)
     : FXGLShape(x, y, z, SHADING_SMOOTH | STYLE_SURFACE), radius(r) {
   range = FXRangef(-r, r, -r, r, -r, r);
+  ++changeCount;
 }
 
 GLSphere_zk2::GLSphere_zk2(const GLSphere_zk2& orig)
-    : FXGLShape(orig), radius(orig.radius), slices(orig.slices), stacks(orig.stacks) {}
+    : FXGLShape(orig), radius(orig.radius), slices(orig.slices), stacks(orig.stacks) {
+  ++changeCount;
+}
 
 void GLSphere_zk2::save(FXStream& store) const {
   FXGLShape::save(store);
@@ -114,6 +82,7 @@ void GLSphere_zk2::save(FXStream& store) const {
 void GLSphere_zk2::load(FXStream& store) {
   FXGLShape::load(store);
   store >> radius >> slices >> stacks;
+  ++changeCount;
 }
 
 FXGLObject* GLSphere_zk2::copy() {
@@ -124,45 +93,35 @@ void GLSphere_zk2::setRadius(FXfloat r) {
   if (r == radius) return;
   range = FXRangef(-r, r, -r, r, -r, r);
   radius = r;
+  ++changeCount;
 }
 
-GLSphere_zk2::~GLSphere_zk2() {}
+FXbool GLSphere_zk2::drag(FXGLViewer* viewer, FXint fx, FXint fy, FXint tx, FXint ty) {
+  ++changeCount;
+  return FXGLShape::drag(viewer, fx, fy, tx, ty);
+}
 
-void GLSphere_zk2::drawshape(FXGLViewer* viewer) {
+void GLSphere_zk2::setMaterial(FXint side, const FXMaterial& mtl) {
+  FXGLShape::setMaterial(side, mtl);
+  ++changeCount;
+}
+
+GLSphere_zk2::~GLSphere_zk2() {
+  ++changeCount;
+}
+
+void GLSphere_zk2::drawshape(FXGLViewer*) {
   if (!(radius > 0.0f) || slices < 1 || stacks < 1) return;
-  // Blending, culling and the normal rescaling are this sphere's business only.
+  GLUquadricObj* quadric = gluNewQuadric();
+  if (!quadric) return;
+  // Blending and culling are this sphere's business only.
   glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_CULL_FACE);
-  // A sphere a few pixels across looks the same with a coarser mesh; many points draw far faster.
-  int drawSlices = slices, drawStacks = stacks;
-  if (viewer && viewer->worldPix() > 0.0) {
-    drawSlices = orbala::sphereDetail(radius / viewer->worldPix(), slices);
-    drawStacks = std::max(2, stacks * drawSlices / slices);
-  }
-  // Mesa crashes calling a display list while the viewer picks (GL_SELECT): draw directly then.
-  GLint renderMode = GL_RENDER;
-  glGetIntegerv(GL_RENDER_MODE, &renderMode);
-  const GLuint list =
-      renderMode == GL_RENDER
-          ? unitSphereList(viewer ? viewer->getContext() : nullptr, drawSlices, drawStacks)
-          : 0;
-  if (list) {
-    // The unit mesh is scaled, so its normals must be brought back to unit length for lighting.
-    glEnable(GL_NORMALIZE);
-    glPushMatrix();
-    glScalef(radius, radius, radius);
-    glCallList(list);
-    glPopMatrix();
-  } else {
-    GLUquadricObj* quadric = gluNewQuadric();
-    if (quadric) {
-      gluQuadricDrawStyle(quadric, GLU_FILL);
-      gluSphere(quadric, radius, drawSlices, drawStacks);
-      gluDeleteQuadric(quadric);
-    }
-  }
+  gluQuadricDrawStyle(quadric, GLU_FILL);
+  gluSphere(quadric, radius, slices, stacks);
+  gluDeleteQuadric(quadric);
   glPopAttrib();
 }
 

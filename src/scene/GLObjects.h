@@ -37,8 +37,8 @@ public:
 
 namespace FX {
 
-// A smooth-shaded sphere around the shape's position. Every sphere of a GL context shares one
-// compiled unit-sphere mesh per subdivision, drawn scaled to the radius.
+// A smooth-shaded sphere around the shape's position. Drawn on its own it is a GLU quadric; the
+// scene group draws all its spheres in one batch instead.
 class GLSphere_zk2 : public FXGLShape {
   FXDECLARE(GLSphere_zk2)
 public:
@@ -54,11 +54,22 @@ public:
   virtual void load(FXStream& store);
   virtual FXGLObject* copy();
   virtual void setRadius(FXfloat r);
-  const FXVec3f& getPosition() const { return position; }
+  // Counts the move, as the viewer drags a selected sphere.
+  virtual FXbool drag(FXGLViewer* viewer, FXint fx, FXint fy, FXint tx, FXint ty);
   virtual ~GLSphere_zk2();
+
+  const FXVec3f& getPosition() const { return position; }
+  // Counts the new colour (hides the shape's own, which is not virtual).
+  void setMaterial(FXint side, const FXMaterial& mtl);
+  // Grows with every change to any sphere (made, loaded, resized, recoloured, moved, deleted),
+  // so whoever draws spheres in a batch knows when to gather them again.
+  static unsigned long long changes() { return changeCount; }
 
 protected:
   virtual void drawshape(FXGLViewer* viewer);
+
+private:
+  static unsigned long long changeCount;
 };
 
 } // namespace FX

@@ -94,12 +94,16 @@ void Orbala::clearScene() {
   sceneGroup->clear();
 }
 
-bool Orbala::checkSphereColors(int count) {
+bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
   for (int i = 0; i < count; ++i) {
     if (!rowState.showFlags[i]) continue;
-    if (!orbala::colorCellsInError(table->cellText(i, 4), table->cellText(i, 5),
-                                   table->cellText(i, 6)))
+    const std::string_view r = table->cellText(i, 4);
+    const std::string_view g = table->cellText(i, 5);
+    const std::string_view b = table->cellText(i, 6);
+    if (!orbala::colorCellsInError(r, g, b)) {
+      channels[i] = orbala::clampedCellColor(r, g, b);
       continue;
+    }
     if (!undefinedGrayCheck->getCheck()) {
       dialogs->message(this, BoxKind::Error, "Color error",
                        FXStringFormat("Check your color values in row %d, they must be in the "
@@ -114,18 +118,12 @@ bool Orbala::checkSphereColors(int count) {
   return true;
 }
 
-void Orbala::addSphere(int row, double unit, float alpha) {
+void Orbala::addSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
   BusyProgress::step(row);
   const double r = unit * rowState.relativeSizes[row];
   auto* sphere = new GLSphere_zk2(
       static_cast<FXfloat>(pointData.xValues[row]), static_cast<FXfloat>(pointData.yValues[row]),
       static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
-  orbala::Rgb channels{orbala::sphereGreyChannel, orbala::sphereGreyChannel,
-                       orbala::sphereGreyChannel};
-  if (colorPoints) {
-    channels = orbala::clampedCellColor(table->cellText(row, 4), table->cellText(row, 5),
-                                        table->cellText(row, 6));
-  }
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
   sceneGroup->append(sphere);
@@ -157,7 +155,11 @@ void Orbala::rebuildScene() {
       addLine(sceneGroup, orbala::zAxis(dataBounds.zMin, dataBounds.zMax, u), grey);
       if (showAxisLabelsCheck->getCheck()) addZLetter(grey);
     }
-    if (colorPoints && !checkSphereColors(count)) return;
+    // Gray spheres, and rows repaired to gray, are 200 in each channel.
+    const orbala::Rgb gray{orbala::sphereGreyChannel, orbala::sphereGreyChannel,
+                           orbala::sphereGreyChannel};
+    std::vector<orbala::Rgb> channels(static_cast<size_t>(count), gray);
+    if (colorPoints && !checkSphereColors(count, channels)) return;
     const float alpha = static_cast<float>(orbala::parseNumber(opaquenessField->getText().text()));
     if (viewer->id() && viewer->makeCurrent()) {
       glClearColor(b, b, b, 1.0f);
@@ -166,10 +168,10 @@ void Orbala::rebuildScene() {
     BusyProgress::stage("Building the picture", count);
     // Opaque spheres first, so the translucent ones blend over what lies behind them.
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha);
+      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
     }
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha);
+      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
     }
   }
   viewer->setScene(sceneGroup);

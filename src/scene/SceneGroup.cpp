@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "render/SphereRenderer.h"
 #include "render/core/Camera.h"
 #include "scene/GLObjects.h"
 
@@ -18,11 +19,74 @@ Mat4 currentMatrix(GLenum which) {
   return m;
 }
 
+orbala::render::Camera currentCamera() {
+  orbala::render::Camera camera;
+  camera.projection = currentMatrix(GL_PROJECTION_MATRIX);
+  camera.modelview = currentMatrix(GL_MODELVIEW_MATRIX);
+  glGetIntegerv(GL_VIEWPORT, camera.viewport);
+  return camera;
+}
+
+// The viewer's own light, as it set it up for this frame.
+orbala::render::Light currentLight() {
+  orbala::render::Light light;
+  glGetFloatv(GL_LIGHT_MODEL_AMBIENT, light.sceneAmbient);
+  glGetLightfv(GL_LIGHT0, GL_AMBIENT, light.ambient);
+  glGetLightfv(GL_LIGHT0, GL_DIFFUSE, light.diffuse);
+  glGetLightfv(GL_LIGHT0, GL_SPECULAR, light.specular);
+  glGetLightfv(GL_LIGHT0, GL_POSITION, light.position);
+  return light;
+}
+
 } // namespace
 
-SceneGroup::SceneGroup() {}
+SceneGroup::SceneGroup() : renderer(new orbala::render::SphereRenderer) {}
+
+orbala::render::SphereRenderer& SceneGroup::spheres() {
+  gather();
+  return *renderer;
+}
+
+void SceneGroup::gather() {
+  if (gatheredChanges == GLSphere_zk2::changes() && gatheredCount == list.no()) return;
+  orbala::render::SphereArrays arrays;
+  arrays.reserve(list.no());
+  sphereChildren.clear();
+  otherChildren.clear();
+  for (FXint i = 0; i < list.no(); ++i) {
+    auto* sphere = dynamic_cast<GLSphere_zk2*>(list[i]);
+    if (!sphere) {
+      otherChildren.push_back(i);
+      continue;
+    }
+    FXMaterial material;
+    sphere->getMaterial(0, material);
+    const FXVec3f& p = sphere->getPosition();
+    const float centre[3] = {p.x, p.y, p.z};
+    const float colour[3] = {material.diffuse[0], material.diffuse[1], material.diffuse[2]};
+    arrays.add(centre, sphere->radius, colour, material.diffuse[3]);
+    sphereChildren.push_back(i);
+  }
+  renderer->setSpheres(std::move(arrays));
+  gatheredChanges = GLSphere_zk2::changes();
+  gatheredCount = list.no();
+}
+
+void SceneGroup::draw(FXGLViewer* viewer) {
+  gather();
+  for (FXint i : otherChildren)
+    list[i]->draw(viewer);
+  if (sphereChildren.empty()) return;
+  // GL objects belong to one context; a new one starts without them.
+  if (viewer && viewer->getContext() != context) {
+    if (context) renderer->forgetGl();
+    context = viewer->getContext();
+  }
+  renderer->draw(currentCamera(), currentLight());
+}
 
 void SceneGroup::hit(FXGLViewer* viewer) {
+  gather();
   // Tessellated spheres in GL_SELECT crash Mesa (display lists) or grow its memory with every
   // pick; the viewer's pick matrix puts the pointer at the centre of the view volume instead.
   const Mat4 projection = currentMatrix(GL_PROJECTION_MATRIX);
@@ -30,23 +94,22 @@ void SceneGroup::hit(FXGLViewer* viewer) {
   const Mat4 combined = orbala::render::multiply(projection, modelview);
   orbala::render::Ray ray;
   const bool haveRay = orbala::render::viewRay(projection, modelview, 0.0, 0.0, ray);
+  const orbala::render::SphereArrays& arrays = renderer->spheres();
   glPushName(0xffffffff);
-  for (FXint i = 0; i < list.no(); ++i) {
+  for (FXint i : otherChildren) {
     glLoadName(i);
-    auto* sphere = dynamic_cast<GLSphere_zk2*>(list[i]);
-    if (!sphere) {
-      list[i]->hit(viewer);
-      continue;
-    }
-    const FXVec3f& p = sphere->getPosition();
-    const Vec3 centre{p.x, p.y, p.z};
-    const double t = haveRay ? orbala::render::firstHit(ray, centre, sphere->radius) : -1.0;
+    list[i]->hit(viewer);
+  }
+  for (size_t s = 0; s < sphereChildren.size(); ++s) {
+    const Vec3 centre = arrays.centre(s);
+    const double t = haveRay ? orbala::render::firstHit(ray, centre, arrays.radii[s]) : -1.0;
     // A sphere too small to meet the ray still counts when its centre is within the pick box.
     if (t < 0.0 && !orbala::render::insideView(combined, centre)) continue;
     const Vec3 at =
         t < 0.0 ? centre
                 : Vec3{ray.origin.x + t * ray.direction.x, ray.origin.y + t * ray.direction.y,
                        ray.origin.z + t * ray.direction.z};
+    glLoadName(sphereChildren[s]);
     glBegin(GL_POINTS);
     glVertex3d(at.x, at.y, at.z);
     glEnd();

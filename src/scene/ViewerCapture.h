@@ -16,3 +16,7 @@ struct ViewerPicture {
 
 // Draws one frame of the viewer into its back buffer and reads it; false if that failed.
 bool captureViewer(FXGLViewer* viewer, ViewerPicture& picture);
+
+// Draws one frame as the viewer would show it at width x height, away from the screen: any size
+// the GL allows, with the window shown or not. False if that failed.
+bool captureViewerAt(FXGLViewer* viewer, FXint width, FXint height, ViewerPicture& picture);

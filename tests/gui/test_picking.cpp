@@ -77,28 +77,28 @@ protected:
 };
 
 TEST_F(PickingTest, PointingAndClickingPickTheSphereUnderThePointer) {
-  setRow(0, {"", "10", "8", "0"});
-  setRow(1, {"", "-10", "-8", "0"});
-  setRow(2, {"", "-10", "-8", "5"}); // on the same line of sight as row 2, nearer or farther
+  win->sphereRadiusSlider->setValue(20); // spheres of radius 1, 4 apart
+  std::vector<GLSphere_zk2*> spheres = plot(60);
+  setRow(60, {"", "8", "12", "6"}); // on the line of sight of row 18 in the top view
   win->readTable(true);
-  const Strings table = cells(2, 0, 9);
-  const auto spheres = objectsOf<GLSphere_zk2>(win->sceneGroup);
-  ASSERT_EQ(spheres.size(), 3u);
-  spheres[0]->setTipText("row 1");
+  const Strings table = cells(17, 0, 9);
+  spheres = objectsOf<GLSphere_zk2>(win->sceneGroup);
+  ASSERT_EQ(spheres.size(), 61u);
+  spheres[5]->setTipText("row 6");
   grab(win->viewer);
 
-  EXPECT_EQ(tipAt(screenOf(spheres[0])), "row 1");
+  EXPECT_EQ(tipAt(screenOf(spheres[5])), "row 6");
   EXPECT_EQ(tipAt({5, 5}), "");
-  EXPECT_EQ(clickAt(screenOf(spheres[0])), spheres[0]);
-  const bool thirdNearer = win->viewer->worldToEyeZ(centreOf(spheres[2])) >
-                           win->viewer->worldToEyeZ(centreOf(spheres[1]));
-  EXPECT_EQ(clickAt(screenOf(spheres[1])), spheres[thirdNearer ? 2 : 1]);
+  EXPECT_EQ(clickAt(screenOf(spheres[42])), spheres[42]);
+  const bool lastNearer = win->viewer->worldToEyeZ(centreOf(spheres[60])) >
+                          win->viewer->worldToEyeZ(centreOf(spheres[17]));
+  EXPECT_EQ(clickAt(screenOf(spheres[17])), spheres[lastNearer ? 60 : 17]);
   EXPECT_EQ(clickAt({5, 5}), nullptr);
 
   // The window lives on with its table and its plot.
   EXPECT_TRUE(win->shown());
-  EXPECT_EQ(cells(2, 0, 9), table);
-  EXPECT_EQ(objectsOf<GLSphere_zk2>(win->sceneGroup).size(), 3u);
+  EXPECT_EQ(cells(17, 0, 9), table);
+  EXPECT_EQ(objectsOf<GLSphere_zk2>(win->sceneGroup).size(), 61u);
   EXPECT_FALSE(grab(win->viewer).pixels.empty());
 }
 

@@ -1,13 +1,17 @@
 // What the viewer shows: sphere colours at their projected centres, the background grey and the
-// axes, read back from a rendered frame.
+// axes, read back from a rendered frame; and the batched spheres against the reference of one
+// GLU quadric per sphere.
 #include "GuiHarness.h"
 
+#include <FXPNGImage.h>
 #include <GL/gl.h>
 
 #include <cstdlib>
 #include <filesystem>
 
+#include "render/SphereRenderer.h"
 #include "scene/GLObjects.h"
+#include "scene/SceneGroup.h"
 #include "table/Table_zk2.h"
 
 namespace {
@@ -18,13 +22,45 @@ void savePicture(const ViewerPicture& picture, const std::string& name) {
   const std::string folder = env && *env ? env : "Testing/Temporary";
   std::error_code ignored;
   std::filesystem::create_directories(folder, ignored);
-  const std::string path = folder + "/" + name + ".ppm";
-  std::string bytes =
-      "P6\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) + "\n255\n";
-  for (FXColor c : picture.pixels)
-    bytes += {char(FXREDVAL(c)), char(FXGREENVAL(c)), char(FXBLUEVAL(c))};
-  writeFile(path, bytes);
+  const std::string path = folder + "/" + name + ".png";
+  FXFileStream out;
+  if (out.open(path.c_str(), FXStreamSave))
+    fxsavePNG(out, picture.pixels.data(), picture.width, picture.height);
   std::fprintf(stderr, "picture written to %s\n", path.c_str());
+}
+
+// How far two pictures of one size differ where either shows something other than the
+// background (the colour of the first pixel): the mean difference of a channel, and the share
+// of those pixels with a channel more than `loose` apart. The difference picture shows each
+// pixel's largest channel difference, four times brighter.
+struct Difference {
+  double mean = 255.0;
+  double offShare = 1.0;
+  ViewerPicture picture;
+};
+
+Difference compare(const ViewerPicture& a, const ViewerPicture& b, int loose) {
+  Difference d;
+  if (a.width != b.width || a.height != b.height || a.pixels.empty()) return d;
+  d.picture = a;
+  const FXColor background = b.pixels[0];
+  long sum = 0, off = 0, shown = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i) {
+    const FXColor p = a.pixels[i], q = b.pixels[i];
+    const int dr = std::abs(int(FXREDVAL(p)) - int(FXREDVAL(q)));
+    const int dg = std::abs(int(FXGREENVAL(p)) - int(FXGREENVAL(q)));
+    const int db = std::abs(int(FXBLUEVAL(p)) - int(FXBLUEVAL(q)));
+    const int most = std::max({dr, dg, db});
+    d.picture.pixels[i] =
+        FXRGB(std::min(255, 4 * most), std::min(255, 4 * most), std::min(255, 4 * most));
+    if (p == background && q == background) continue;
+    ++shown;
+    sum += dr + dg + db;
+    off += most > loose;
+  }
+  d.mean = shown ? double(sum) / (3.0 * shown) : 0.0;
+  d.offShare = shown ? double(off) / shown : 0.0;
+  return d;
 }
 
 } // namespace
@@ -52,6 +88,43 @@ protected:
     EXPECT_FALSE(last.pixels.empty());
     return last;
   }
+  orbala::render::SphereRenderer& renderer() {
+    return static_cast<SceneGroup*>(win->sceneGroup)->spheres();
+  }
+  // The same objects in a plain group: each sphere then draws itself as a GLU quadric.
+  ViewerPicture quadricShot() {
+    FXGLGroup reference;
+    for (FXint i = 0; i < win->sceneGroup->no(); ++i)
+      reference.append(win->sceneGroup->child(i));
+    win->viewer->setScene(&reference);
+    const ViewerPicture p = grab(win->viewer);
+    win->viewer->setScene(win->sceneGroup);
+    reference.clear(); // the objects belong to the scene group
+    return p;
+  }
+  // Impostors and meshes against the quadric reference, over the pixels that show something:
+  // silhouettes differ where the 40-sided polygon leaves the circle and shading where
+  // per-vertex lighting is interpolated, so a few pixels may be far off, but on average a
+  // channel must be within one level (three for meshes) and at most 1% of the pixels (5%)
+  // more than 24 levels off. On failure the actual, expected and difference pictures are kept.
+  void expectLikeReference(const std::string& name) {
+    const ViewerPicture expected = quadricShot();
+    for (bool mesh : {false, true}) {
+      renderer().setForceMesh(mesh);
+      const ViewerPicture actual = grab(win->viewer);
+      renderer().setForceMesh(false);
+      const Difference d = compare(actual, expected, 24);
+      const std::string label = name + (mesh ? "-mesh" : "-impostor");
+      const double mean = mesh ? 3.0 : 1.0, share = mesh ? 0.05 : 0.01;
+      EXPECT_TRUE(d.mean <= mean && d.offShare <= share)
+          << label << ": mean difference " << d.mean << ", share off " << d.offShare;
+      if (d.mean > mean || d.offShare > share) {
+        savePicture(actual, label + "-actual");
+        savePicture(expected, label + "-expected");
+        savePicture(d.picture, label + "-difference");
+      }
+    }
+  }
   // True when a pixel of the colour lies within one pixel of the point (lines are 1 px wide).
   bool lineColourNear(const ViewerPicture& p, float x, float y, float z, FXColor colour) {
     int sx = 0, sy = 0;
@@ -71,14 +144,24 @@ protected:
   ViewerPicture last;
 };
 
-TEST_F(PixelTest, OpaqueSphereShowsItsColourAtItsCentre) {
+TEST_F(PixelTest, SpheresShowTheirColourAtTheirCentres) {
   twoPoints("0", "0", "255", "0.5");
   win->readTable(true);
-  const ViewerPicture p = shot();
+  ViewerPicture p = shot();
   const FXColor red = pixelAt(p, 10, 8, 0), blue = pixelAt(p, -10, -8, 0);
   EXPECT_TRUE(FXREDVAL(red) > 180 && FXGREENVAL(red) < 30 && FXBLUEVAL(red) < 30) << red;
   EXPECT_TRUE(FXBLUEVAL(blue) > 180 && FXREDVAL(blue) < 30) << blue;
   EXPECT_TRUE(nearColour(p.at(2, 2), FXRGB(255, 255, 255))); // B = 100: a white background
+
+  // A hidden point leaves the background; a translucent one on black gives half its light.
+  win->backgroundSlider->setValue(0);
+  setTick(1, 9, false);
+  win->opaquenessField->setText("0.5");
+  clickCell(0, 8);
+  ASSERT_EQ(win->rowState.showFlags[0], 0);
+  p = shot();
+  EXPECT_TRUE(nearColour(pixelAt(p, 10, 8, 0), FXRGB(0, 0, 0)));
+  EXPECT_NEAR(static_cast<double>(FXBLUEVAL(pixelAt(p, -10, -8, 0))), FXBLUEVAL(blue) * 0.5, 6.0);
 }
 
 TEST_F(PixelTest, BackgroundGreyAndAxisGrey) {
@@ -102,34 +185,56 @@ TEST_F(PixelTest, BackgroundGreyAndAxisGrey) {
   EXPECT_FALSE(lineColourNear(p, 0, 12, 0, light));
 }
 
-TEST_F(PixelTest, HiddenPointLeavesTheBackground) {
-  twoPoints("0", "0", "255");
+TEST_F(PixelTest, SpheresLookLikeTheQuadricReference) {
+  // Spheres of several colours and sizes around the origin, one of them translucent.
+  setRow(0, {"", "0", "0", "0", "230", "40", "40"});
+  setRow(1, {"", "30", "10", "-10", "40", "200", "60", "0.6"});
+  setRow(2, {"", "-25", "20", "15", "60", "80", "220", "1.4"});
+  setRow(3, {"", "-10", "-30", "-20", "200", "200", "40", "0.8"});
+  setRow(4, {"", "20", "-25", "25", "180", "60", "200"});
+  win->rowState.opaqueFlags[4] = 0;
+  win->opaquenessField->setText("0.5");
   win->backgroundSlider->setValue(30);
   win->readTable(true);
-  clickCell(0, 8);
-  ASSERT_EQ(win->rowState.showFlags[0], 0);
-  const ViewerPicture p = shot();
-  EXPECT_TRUE(nearColour(pixelAt(p, 10, 8, 0), FXRGB(77, 77, 77)));
-  EXPECT_GT(FXBLUEVAL(pixelAt(p, -10, -8, 0)), 180u);
+  // From a few pixels across to half the view, in each preset view.
+  for (int r : {20, 150, 1000}) {
+    win->sphereRadiusSlider->setValue(r);
+    for (int view = Orbala::ID_VIEW_TOP; view <= Orbala::ID_VIEW_XYZ; ++view) {
+      command(view);
+      expectLikeReference("R" + std::to_string(r) + "-view" +
+                          std::to_string(view - Orbala::ID_VIEW_TOP));
+    }
+  }
+  // The viewer can also look with perspective.
+  win->viewer->setProjection(FXGLViewer::PERSPECTIVE);
+  expectLikeReference("perspective");
 }
 
-TEST_F(PixelTest, TranslucentSphereLetsTheBackgroundThrough) {
-  twoPoints("255", "0", "0");
-  win->backgroundSlider->setValue(0);
-  win->rowState.opaqueFlags[1] = 0;
+TEST_F(PixelTest, OverlappingTranslucentSpheresLookTheSameInEitherRowOrder) {
+  const std::vector<std::string> red{"", "0", "0", "0", "255", "0", "0"};
+  const std::vector<std::string> blue{"", "2", "1", "6", "0", "0", "255"};
   win->opaquenessField->setText("0.5");
-  win->readTable(true);
-  const ViewerPicture p = shot();
-  const FXColor solid = pixelAt(p, 10, 8, 0);
-  const FXColor glass = pixelAt(p, -10, -8, 0);
-  // On black, half the light of the same red.
-  EXPECT_NEAR(static_cast<double>(FXREDVAL(glass)), FXREDVAL(solid) * 0.5, 6.0);
-  EXPECT_LT(FXGREENVAL(glass), 10u);
+  const auto picture = [&](bool swapped) {
+    setRow(0, swapped ? blue : red);
+    setRow(1, swapped ? red : blue);
+    setTick(0, 9, false);
+    setTick(1, 9, false);
+    win->readTable(true);
+    return shot();
+  };
+  const ViewerPicture first = picture(false);
+  const ViewerPicture second = picture(true);
+  const Difference d = compare(first, second, 1);
+  EXPECT_EQ(d.offShare, 0.0);
+  if (d.offShare > 0.0) savePicture(d.picture, "TranslucentOrder-difference");
+  // Where they overlap both colours show.
+  const FXColor both = pixelAt(first, 1.0f, 0.5f, 3.0f);
+  EXPECT_TRUE(FXREDVAL(both) > 40 && FXBLUEVAL(both) > 40) << both;
 }
 
-TEST_F(PixelTest, MeshSurvivesANewGlContext) {
+TEST_F(PixelTest, SpheresSurviveANewGlContext) {
   for (int window = 0; window < 2; ++window) {
-    // A new window brings a new GL context; its spheres must not use the old one's mesh.
+    // A new window brings a new GL context; its spheres must not use the old one's buffers.
     if (window) {
       openWindow();
       prepareWindow();
@@ -142,22 +247,32 @@ TEST_F(PixelTest, MeshSurvivesANewGlContext) {
 
 TEST_F(PixelTest, DrawingLeavesTheGlStateAsFound) {
   setRow(0, {"", "1", "1", "1"});
+  setRow(1, {"", "3", "1", "1"});
+  setTick(1, 9, false);
   win->readTable(true);
   auto* sphere = objectsOf<GLSphere_zk2>(win->sceneGroup).back();
   shot(); // the size settles with the first frame
   ASSERT_TRUE(win->viewer->makeCurrent());
   glDisable(GL_BLEND);
   glDisable(GL_CULL_FACE);
-  glDisable(GL_NORMALIZE);
-  GLint depthBefore = -1, depthAfter = -1;
+  GLint depthBefore = -1, depthAfter = -1, program = -1, buffer = -1;
   glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depthBefore);
-  sphere->draw(win->viewer);
-  sphere->draw(win->viewer);
+  for (bool mesh : {false, true}) {
+    renderer().setForceMesh(mesh);
+    win->sceneGroup->draw(win->viewer);
+  }
+  renderer().setForceMesh(false);
+  sphere->draw(win->viewer); // on its own: a quadric
   glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depthAfter);
+  glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+  glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &buffer);
   EXPECT_EQ(depthAfter, depthBefore);
-  EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_CULL_FACE) || glIsEnabled(GL_NORMALIZE));
+  EXPECT_EQ(program, 0);
+  EXPECT_EQ(buffer, 0);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND) || glIsEnabled(GL_CULL_FACE));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   win->viewer->makeNonCurrent();
+  EXPECT_EQ(renderer().path(), orbala::render::SpherePath::Impostor);
 }
 
 TEST_F(PixelTest, SinglePointAtTheOriginIsStillSeen) {

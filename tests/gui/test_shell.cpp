@@ -1,6 +1,13 @@
 // Opening a file from outside the window: named at start, or dropped from a file manager.
 #include "GuiHarness.h"
 
+#include <FXPNGImage.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "table/Table_zk2.h"
 
 namespace {
@@ -96,4 +103,74 @@ TEST_F(ShellTest, SavePlotWritesPngForItsPatternOrItsName) {
     EXPECT_EQ(readFile(dir + name).substr(0, png ? 4 : 2), png ? "\x89PNG" : "BM") << name;
   }
   EXPECT_EQ(dialogs->fileRequests[0].patterns, "Bitmap (*.bmp)\nPNG (*.png)");
+}
+
+namespace {
+
+struct ProgramRun {
+  int status = -1;
+  std::string err;
+};
+
+// Runs the program as a shell would, with the test's display and settings folder.
+ProgramRun runProgram(const std::string& args, const std::string& dir) {
+  const std::string errFile = dir + "/stderr.txt";
+  const std::string line = std::string(ORBALA_PROGRAM) + " " + args + " 2>" + errFile;
+  const int raw = std::system(line.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errFile)};
+}
+
+ViewerPicture loadPng(const std::string& path) {
+  ViewerPicture picture;
+  FXFileStream stream;
+  FXColor* data = nullptr;
+  if (stream.open(path.c_str(), FXStreamLoad) &&
+      fxloadPNG(stream, data, picture.width, picture.height)) {
+    picture.pixels.assign(data, data + static_cast<size_t>(picture.width) * picture.height);
+    FXFREE(&data);
+  }
+  return picture;
+}
+
+// Share of pixels whose colour differs by more than a rounding step.
+double differing(const ViewerPicture& a, const ViewerPicture& b) {
+  if (a.width != b.width || a.height != b.height || a.pixels.empty()) return 1.0;
+  size_t off = 0;
+  for (size_t i = 0; i < a.pixels.size(); ++i)
+    off += !nearColour(a.pixels[i], b.pixels[i], 8);
+  return static_cast<double>(off) / a.pixels.size();
+}
+
+} // namespace
+
+TEST_F(ShellTest, ExportDrawsWhatTheWindowShows) {
+  const std::string molecule = std::string(ORBALA_TEST_DATA) + "/caffeine.xyz";
+  ASSERT_TRUE(openFile(molecule));
+  for (const auto& [w, h] : {std::pair{800, 600}, std::pair{3000, 2000}}) {
+    const std::string out = dir + "/m.png";
+    const std::string size = std::to_string(w) + "x" + std::to_string(h);
+    const ProgramRun run = runProgram("--export " + out + " --size " + size + " " + molecule, dir);
+    ASSERT_EQ(run.status, 0) << run.err;
+    ViewerPicture window;
+    ASSERT_TRUE(captureViewerAt(win->viewer, w, h, window));
+    EXPECT_LT(differing(loadPng(out), window), 0.001) << size;
+  }
+  EXPECT_EQ(dialogs->seen(), Strings{});
+}
+
+TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
+  const std::string molecule = std::string(ORBALA_TEST_DATA) + "/water.xyz";
+  writeFile(dir + "/text.xyz", "not a molecule\n");
+  const std::string out = dir + "/out.png";
+  for (const std::string& args :
+       {"--export " + out + " --frobnicate " + molecule,
+        "--export " + out + " --size 0x9 " + molecule,
+        "--export " + out + " " + dir + "/missing.xyz", "--export " + out + " " + dir + "/text.xyz",
+        "--export " + dir + "/no/such/folder.png " + molecule}) {
+    const ProgramRun run = runProgram(args, dir);
+    EXPECT_EQ(run.status, 1) << args;
+    EXPECT_EQ(run.err.rfind("orbala: ", 0), 0u) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(access(out.c_str(), F_OK), 0) << args;
+  }
 }

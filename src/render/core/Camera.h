@@ -23,12 +23,12 @@ bool invert(const Mat4& m, Mat4& out);
 Vec3 transform(const Mat4& m, Vec3 p, double& w);
 
 // What the renderer needs of a view: how the world is turned into eye space (modelview), how
-// eye space is projected (projection), and the picture's size in pixels.
+// eye space is projected (projection), and where the picture lies in the window in pixels
+// (x, y, width, height, as glViewport takes them).
 struct Camera {
   Mat4 projection = identity();
   Mat4 modelview = identity();
-  int width = 1;
-  int height = 1;
+  int viewport[4] = {0, 0, 1, 1};
 };
 
 // The line of sight through a point given in normalised device coordinates (−1 to 1 across the

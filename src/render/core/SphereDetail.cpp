@@ -1,4 +1,4 @@
-#include "scene/core/SphereDetail.h"
+#include "render/core/SphereDetail.h"
 
 #include <cmath>
 

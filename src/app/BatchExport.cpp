@@ -1,0 +1,78 @@
+#include "app/BatchExport.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/Orbala.h"
+#include "app/Text.h"
+#include "io/ImageExport.h"
+#include "platform/AtomicFile.h"
+#include "scene/ViewerCapture.h"
+
+namespace {
+
+// Boxes become lines: the first error is the reason the export fails, warnings are passed on.
+class ExportDialogs : public Dialogs {
+public:
+  std::string firstError;
+  void message(FXWindow*, BoxKind kind, const FXString& title, const FXString& text) override {
+    std::string line = str(title) + ": " + str(text);
+    for (char& c : line)
+      if (c == '\n') c = ' ';
+    if (kind != BoxKind::Error) {
+      std::fprintf(stderr, "orbala: warning: %s\n", line.c_str());
+    } else if (firstError.empty()) {
+      firstError = line;
+    }
+  }
+  bool question(FXWindow*, const FXString&, const FXString&) override { return false; }
+  bool chooseFile(FXWindow*, FileDialogRequest&) override { return false; }
+};
+
+int fail(const std::string& line) {
+  std::fprintf(stderr, "orbala: %s\n", line.c_str());
+  return 1;
+}
+
+int viewIndex(const std::string& name) {
+  static const char* const names[] = {"top", "bottom", "xz", "yz", "xyz"};
+  for (int i = 0; i < 5; ++i)
+    if (name == names[i]) return i;
+  return -1;
+}
+
+} // namespace
+
+int exportPicture(FXApp& app, const orbala::CommandLine& command) {
+  auto* dialogs = new ExportDialogs;
+  OrbalaEnvironment environment;
+  environment.dialogs = dialogs; // the window owns it
+  environment.hidden = true;
+  auto* win = new Orbala(&app, environment);
+  win->settingsWritten = true; // the user's settings are read, never written, by an export
+  app.create();
+  app.removeTimeout(win, Orbala::ID_STARTUP);
+
+  const FXString path = FXPath::absolute(fx(command.file));
+  const bool read = win->openPath(path);
+  if (!read || !dialogs->firstError.empty()) {
+    const std::string why =
+        dialogs->firstError.empty() ? "the file could not be read" : dialogs->firstError;
+    delete win;
+    return fail("cannot draw " + command.file + ": " + why);
+  }
+  const int view = viewIndex(command.view);
+  if (view >= 0) win->handle(win, FXSEL(SEL_COMMAND, Orbala::ID_VIEW_TOP + view), nullptr);
+
+  ViewerPicture picture;
+  std::string bytes;
+  const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture);
+  const bool encoded = drawn && encode(picture, formatForName(command.output), bytes);
+  delete win;
+  if (!drawn)
+    return fail("cannot draw a picture of " + std::to_string(command.width) + "x" +
+                std::to_string(command.height) + " pixels here");
+  if (!encoded || !orbala::platform::replaceFileContents(command.output, bytes))
+    return fail("cannot write " + command.output);
+  return 0;
+}

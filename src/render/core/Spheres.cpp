@@ -1,0 +1,292 @@
+#include "render/core/Spheres.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace orbala::render {
+
+namespace {
+
+// A float turned into an unsigned integer of the same order.
+std::uint32_t orderedBits(float f) {
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &f, sizeof bits);
+  return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
+}
+
+// Sorts by key, keeping the array order among equal keys: a radix sort, as a frame may order a
+// million spheres, and the spheres move with their keys so the passes after it read them in
+// order.
+void sortByKey(std::vector<PlannedSphere>& items, std::vector<PlannedSphere>& scratch) {
+  constexpr int bits = 11;
+  constexpr std::uint32_t buckets = 1u << bits;
+  scratch.resize(items.size());
+  std::vector<std::uint32_t> count(buckets + 1);
+  for (int shift = 0; shift < 32; shift += bits) {
+    std::fill(count.begin(), count.end(), 0u);
+    for (const PlannedSphere& item : items)
+      ++count[((item.key >> shift) & (buckets - 1)) + 1];
+    for (std::uint32_t b = 0; b < buckets; ++b)
+      count[b + 1] += count[b];
+    for (const PlannedSphere& item : items)
+      scratch[count[(item.key >> shift) & (buckets - 1)]++] = item;
+    items.swap(scratch);
+  }
+}
+
+struct Plane {
+  double a, b, c, d;
+};
+
+// The six planes of the view volume in world coordinates, normals pointing inwards.
+void viewPlanes(const Mat4& m, Plane planes[6]) {
+  const auto row = [&m](int r, int c) { return m[c * 4 + r]; };
+  for (int i = 0; i < 6; ++i) {
+    const int axis = i / 2;
+    const double sign = i % 2 ? -1.0 : 1.0;
+    Plane p{row(3, 0) + sign * row(axis, 0), row(3, 1) + sign * row(axis, 1),
+            row(3, 2) + sign * row(axis, 2), row(3, 3) + sign * row(axis, 3)};
+    const double length = std::sqrt(p.a * p.a + p.b * p.b + p.c * p.c);
+    if (length > 0.0) p = Plane{p.a / length, p.b / length, p.c / length, p.d / length};
+    planes[i] = p;
+  }
+}
+
+// Where spheres land in a picture without perspective: window pixels and normalised depth.
+struct OrthoView {
+  explicit OrthoView(const Camera& camera)
+      : combined(multiply(camera.projection, camera.modelview)), vx(camera.viewport[0]),
+        vy(camera.viewport[1]), vw(camera.viewport[2]), vh(camera.viewport[3]) {
+    const double scale = modelviewScale(camera);
+    kx = scale * std::fabs(camera.projection[0]) * 0.5 * vw;
+    ky = scale * std::fabs(camera.projection[5]) * 0.5 * vh;
+    kz = scale * std::fabs(camera.projection[10]);
+  }
+  // Window x, y and normalised depth of a centre.
+  Vec3 place(Vec3 c) const {
+    double w = 1.0;
+    const Vec3 clip = transform(combined, c, w);
+    return Vec3{vx + (clip.x / w + 1.0) * 0.5 * vw, vy + (clip.y / w + 1.0) * 0.5 * vh, clip.z / w};
+  }
+  bool seen(Vec3 p, double r) const {
+    return p.x + r * kx >= vx && p.x - r * kx <= vx + vw && p.y + r * ky >= vy &&
+           p.y - r * ky <= vy + vh && p.z - r * kz <= 1.0 && p.z + r * kz >= -1.0;
+  }
+  // A point sprite covers the whole outline, and a clipped point would vanish at the border.
+  bool fitsPoint(const PlannedSphere& s, double maxPointSize) const {
+    const double rx = s.r * kx, ry = s.r * ky;
+    return 2.0 * std::max(rx, ry) + 1.0 <= maxPointSize && s.x - rx - 1.0 >= vx &&
+           s.x + rx + 1.0 <= vx + vw && s.y - ry - 1.0 >= vy && s.y + ry + 1.0 <= vy + vh;
+  }
+
+  Mat4 combined;
+  double vx, vy, vw, vh, kx = 0.0, ky = 0.0, kz = 0.0;
+};
+
+// What llvmpipe cannot do for shaders that write depth, done on the CPU: a sphere all of whose
+// pixels lie behind what nearer opaque spheres already cover is not drawn at all. A depth
+// buffer of the picture, filled front to back with the spheres' exact depths at pixel centres,
+// and the deepest value of each 4 × 4 tile, so a hidden sphere is mostly found without looking
+// at its pixels. Large spheres neither hide nor get hidden, to bound the work.
+class Occlusion {
+public:
+  static constexpr float largest = 64.0f; // pixels of radius
+
+  // Only for the usual depth direction, where nearer is smaller.
+  Occlusion(const OrthoView& view, bool usable, FramePlan& plan)
+      : x0(static_cast<int>(view.vx)), y0(static_cast<int>(view.vy)),
+        w(usable ? std::max(0, static_cast<int>(view.vw)) : 0),
+        h(std::max(0, static_cast<int>(view.vh))), tw((w + 3) / 4), kx(static_cast<float>(view.kx)),
+        ky(static_cast<float>(view.ky)), kz(static_cast<float>(view.kz)), depth(plan.depth),
+        tiles(plan.tileDepth) {
+    depth.assign(static_cast<size_t>(w) * h, far);
+    tiles.assign(static_cast<size_t>(tw) * ((h + 3) / 4), far);
+  }
+
+  // True when some pixel of the sphere is nearer than what was drawn there; `mark` then keeps
+  // the sphere's depths where it is nearest.
+  bool visible(const PlannedSphere& s, bool mark) {
+    const float rx = s.r * kx, ry = s.r * ky;
+    if (w <= 0 || rx > largest || ry > largest || !(rx > 0.0f) || !(ry > 0.0f)) return true;
+    Box box;
+    box.left = std::max(x0, static_cast<int>(std::floor(s.x - rx - 0.5f)));
+    box.right = std::min(x0 + w - 1, static_cast<int>(std::ceil(s.x + rx)));
+    box.bottom = std::max(y0, static_cast<int>(std::floor(s.y - ry - 0.5f)));
+    box.top = std::min(y0 + h - 1, static_cast<int>(std::ceil(s.y + ry)));
+    if (box.left > box.right || box.bottom > box.top) return false;
+    const float dz = s.r * kz;
+    if (!nearerThanTiles(s.z - dz, box)) return false;
+    if (!nearerThanPixels(s, 1.0f / rx, 1.0f / ry, dz, box)) return false;
+    if (mark) markPixels(s, 1.0f / rx, 1.0f / ry, dz, box);
+    return true;
+  }
+
+private:
+  struct Box {
+    int left, right, bottom, top;
+  };
+  static constexpr float far = 2.0f;
+  // Pixel centres at the edge count as covered when testing but not when marking, and depths
+  // get a little slack, so a rounding difference from the GL can only keep a sphere.
+  static constexpr float edge = 1e-3f, bias = 1e-6f;
+
+  float* row(int y) { return &depth[static_cast<size_t>(y - y0) * w - x0]; }
+
+  bool nearerThanTiles(float nearest, const Box& b) const {
+    for (int ty = (b.bottom - y0) / 4; ty <= (b.top - y0) / 4; ++ty)
+      for (int tx = (b.left - x0) / 4; tx <= (b.right - x0) / 4; ++tx)
+        if (nearest < tiles[static_cast<size_t>(ty) * tw + tx] + bias) return true;
+    return false;
+  }
+
+  bool nearerThanPixels(const PlannedSphere& s, float ix, float iy, float dz, const Box& b) {
+    for (int y = b.bottom; y <= b.top; ++y) {
+      const float qy = (y + 0.5f - s.y) * iy;
+      const float* stored = row(y);
+      for (int x = b.left; x <= b.right; ++x) {
+        const float qx = (x + 0.5f - s.x) * ix;
+        const float rest = 1.0f - qx * qx - qy * qy;
+        if (rest < -edge) continue;
+        // Nearer when z − dz·√rest < stored + bias, compared without the root.
+        const float gap = s.z - (stored[x] + bias);
+        if (gap < 0.0f || dz * dz * std::max(0.0f, rest) > gap * gap) return true;
+      }
+    }
+    return false;
+  }
+
+  void markPixels(const PlannedSphere& s, float ix, float iy, float dz, const Box& b) {
+    for (int y = b.bottom; y <= b.top; ++y) {
+      const float qy = (y + 0.5f - s.y) * iy;
+      float* stored = row(y);
+      for (int x = b.left; x <= b.right; ++x) {
+        const float qx = (x + 0.5f - s.x) * ix;
+        const float rest = 1.0f - qx * qx - qy * qy;
+        if (rest < edge) continue;
+        // In front of the near plane the GL draws nothing that could hide a sphere.
+        const float z = s.z - dz * std::sqrt(rest);
+        if (z >= -1.0f) stored[x] = std::min(stored[x], z);
+      }
+    }
+    for (int ty = (b.bottom - y0) / 4; ty <= (b.top - y0) / 4; ++ty)
+      for (int tx = (b.left - x0) / 4; tx <= (b.right - x0) / 4; ++tx) {
+        float deepest = 0.0f;
+        for (int y = y0 + ty * 4; y < std::min(y0 + h, y0 + ty * 4 + 4); ++y)
+          for (int x = x0 + tx * 4; x < std::min(x0 + w, x0 + tx * 4 + 4); ++x)
+            deepest = std::max(deepest, row(y)[x]);
+        tiles[static_cast<size_t>(ty) * tw + tx] = deepest;
+      }
+  }
+
+  int x0, y0, w, h, tw;
+  float kx, ky, kz;
+  std::vector<float>& depth;
+  std::vector<float>& tiles;
+};
+
+} // namespace
+
+void SphereArrays::clear() {
+  centres.clear();
+  radii.clear();
+  colours.clear();
+  alphas.clear();
+}
+
+void SphereArrays::reserve(size_t n) {
+  centres.reserve(3 * n);
+  radii.reserve(n);
+  colours.reserve(3 * n);
+  alphas.reserve(n);
+}
+
+void SphereArrays::add(const float centre[3], float radius, const float colour[3], float alpha) {
+  centres.insert(centres.end(), centre, centre + 3);
+  radii.push_back(radius);
+  colours.insert(colours.end(), colour, colour + 3);
+  alphas.push_back(alpha);
+}
+
+bool isOrthographic(const Camera& camera) {
+  const Mat4& p = camera.projection;
+  return p[3] == 0.0 && p[7] == 0.0 && p[11] == 0.0 && p[15] != 0.0;
+}
+
+double modelviewScale(const Camera& camera) {
+  const Mat4& m = camera.modelview;
+  return std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
+}
+
+void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPointSize,
+               FramePlan& plan) {
+  plan.points.clear();
+  plan.quads.clear();
+  plan.translucent.clear();
+  const Mat4& m = camera.modelview;
+  const double scale = modelviewScale(camera);
+  const bool ortho = isOrthographic(camera);
+  const OrthoView view(camera);
+  Plane planes[6];
+  if (!ortho) viewPlanes(view.combined, planes);
+
+  // Depth keys: opaque nearest first, translucent farthest first; ties keep the array order.
+  plan.opaqueOrder.clear();
+  plan.translucentOrder.clear();
+  for (size_t i = 0; i < spheres.size(); ++i) {
+    const Vec3 c = spheres.centre(i);
+    const double r = spheres.radii[i];
+    if (!(r > 0.0)) continue;
+    Vec3 at;
+    if (ortho) {
+      at = view.place(c);
+      if (!view.seen(at, r)) continue;
+    } else {
+      double w = 1.0;
+      const Vec3 eye = transform(m, c, w);
+      if (std::sqrt(eye.x * eye.x + eye.y * eye.y + eye.z * eye.z) <= r * scale) continue;
+      bool outside = false;
+      for (const Plane& q : planes)
+        outside = outside || q.a * c.x + q.b * c.y + q.c * c.z + q.d < -r;
+      if (outside) continue;
+    }
+    const auto eyeZ = static_cast<float>(m[2] * c.x + m[6] * c.y + m[10] * c.z + m[14]);
+    const bool opaque = spheres.alphas[i] >= 1.0f;
+    (opaque ? plan.opaqueOrder : plan.translucentOrder)
+        .push_back(PlannedSphere{orderedBits(opaque ? -eyeZ : eyeZ), static_cast<std::uint32_t>(i),
+                                 spheres.radii[i], static_cast<float>(at.x),
+                                 static_cast<float>(at.y), static_cast<float>(at.z)});
+  }
+  sortByKey(plan.opaqueOrder, plan.scratch);
+  sortByKey(plan.translucentOrder, plan.scratch);
+
+  if (!ortho) {
+    for (const PlannedSphere& s : plan.opaqueOrder)
+      plan.quads.push_back(s.index);
+    for (const PlannedSphere& s : plan.translucentOrder)
+      plan.translucent.push_back(s.index);
+    return;
+  }
+  Occlusion occlusion(view, camera.projection[10] < 0.0, plan);
+  for (const PlannedSphere& s : plan.opaqueOrder) {
+    if (!occlusion.visible(s, true)) continue;
+    (view.fitsPoint(s, maxPointSize) ? plan.points : plan.quads).push_back(s.index);
+  }
+  for (const PlannedSphere& s : plan.translucentOrder)
+    if (occlusion.visible(s, false)) plan.translucent.push_back(s.index);
+}
+
+long nearestOnRay(const SphereArrays& spheres, const Ray& ray) {
+  long best = -1;
+  double bestT = 2.0;
+  for (size_t i = 0; i < spheres.size(); ++i) {
+    const double t = firstHit(ray, spheres.centre(i), spheres.radii[i]);
+    if (t >= 0.0 && t < bestT) {
+      bestT = t;
+      best = static_cast<long>(i);
+    }
+  }
+  return best;
+}
+
+} // namespace orbala::render

@@ -1,0 +1,147 @@
+// The sphere renderer's plan of a frame (what is drawn, in which order, as what) and the camera
+// maths that picking rests on.
+#include "render/core/Spheres.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <set>
+
+using namespace orbala::render;
+
+namespace {
+
+// Looks down −z at a 200 × 100 picture of x in ±10 and y in ±5 (ten pixels a unit); z = 10 is
+// the near plane and z = −10 the far one (glOrtho(−10, 10, −5, 5, −10, 10)).
+Camera orthoCamera() {
+  Camera c;
+  c.projection = {0.1, 0, 0, 0, 0, 0.2, 0, 0, 0, 0, -0.1, 0, 0, 0, 0, 1};
+  c.viewport[2] = 200;
+  c.viewport[3] = 100;
+  return c;
+}
+
+struct Ball {
+  float x, y, z, r, alpha;
+};
+
+SphereArrays spheresOf(const std::vector<Ball>& balls) {
+  SphereArrays s;
+  const float grey[3] = {0.5f, 0.5f, 0.5f};
+  for (const Ball& b : balls) {
+    const float c[3] = {b.x, b.y, b.z};
+    s.add(c, b.r, grey, b.alpha);
+  }
+  return s;
+}
+
+FramePlan plan(const std::vector<Ball>& balls, float maxPointSize = 64.0f) {
+  FramePlan p;
+  planFrame(spheresOf(balls), orthoCamera(), maxPointSize, p);
+  return p;
+}
+
+using Order = std::vector<std::uint32_t>;
+
+} // namespace
+
+TEST(SpherePlan, OpaqueNearestFirstTranslucentFarthestFirstTiesInRowOrder) {
+  const FramePlan p = plan({{-8, 0, 0, 0.3f, 1},
+                            {-6, 0, 5, 0.3f, 1},
+                            {-4, 0, -3, 0.3f, 1},
+                            {-2, 0, 5, 0.3f, 1},
+                            {2, 0, 2, 0.3f, 0.5f},
+                            {4, 0, -4, 0.3f, 0},
+                            {6, 0, 2, 0.3f, 0.5f}});
+  EXPECT_EQ(p.points, (Order{1, 3, 0, 2}));
+  EXPECT_EQ(p.translucent, (Order{5, 4, 6}));
+  EXPECT_TRUE(p.quads.empty());
+}
+
+TEST(SpherePlan, LeavesOutWhatCannotBeSeen) {
+  const FramePlan p = plan({
+      {50, 0, 0, 1, 1},       // 0: beside the picture
+      {0, 3, 0, 0, 1},        // 1: no radius
+      {0, -3, -30, 1, 1},     // 2: beyond the far plane
+      {0, 0, 2, 1, 1},        // 3: in front
+      {0.2f, 0, 0, 0.5f, 1},  // 4: behind 3, wholly covered
+      {0, 0.3f, -1, 0.5f, 0}, // 5: translucent, behind 3
+      {9.9f, 0, 0, 0.5f, 1},  // 6: across the right border
+      {-5, 0, 0, 4, 1},       // 7: too wide for a point
+      {0.9f, 0, 1, 0.5f, 1},  // 8: behind 3 but showing at its edge
+      {5, 0, 9.9f, 0.5f, 1},  // 9: its front cut away by the near plane
+      {5, 0, 8, 0.3f, 1},     // 10: behind 9, seen through the cut
+  });
+  EXPECT_EQ(p.points, (Order{9, 10, 3, 8}));
+  EXPECT_EQ(p.quads, (Order{6, 7}));
+  EXPECT_TRUE(p.translucent.empty());
+}
+
+TEST(SpherePlan, LeavesOutOnlySpheresThatOwnNoPixel) {
+  std::mt19937 random(7);
+  // Crowded in depth, so spheres cut each other and a hidden edge is easily mistaken.
+  std::uniform_real_distribution<float> x(-9, 9), y(-4, 4), z(-1, 1), r(0.1f, 0.8f);
+  std::vector<Ball> balls;
+  for (int i = 0; i < 600; ++i)
+    balls.push_back({x(random), y(random), z(random), r(random), 1});
+  const FramePlan p = plan(balls);
+  std::set<std::uint32_t> drawn(p.points.begin(), p.points.end());
+  drawn.insert(p.quads.begin(), p.quads.end());
+  // Every sphere nearest at some pixel centre of the picture must be drawn.
+  std::set<std::uint32_t> owners;
+  for (int py = 0; py < 100; ++py)
+    for (int px = 0; px < 200; ++px) {
+      const double wx = (px + 0.5) / 10 - 10, wy = (py + 0.5) / 10 - 5;
+      double best = -1e9;
+      int owner = -1;
+      for (size_t i = 0; i < balls.size(); ++i) {
+        const Ball& b = balls[i];
+        const double rest = b.r * b.r - (wx - b.x) * (wx - b.x) - (wy - b.y) * (wy - b.y);
+        if (rest > 0 && b.z + std::sqrt(rest) > best) {
+          best = b.z + std::sqrt(rest);
+          owner = static_cast<int>(i);
+        }
+      }
+      if (owner >= 0) owners.insert(owner);
+    }
+  for (std::uint32_t i : owners)
+    EXPECT_TRUE(drawn.count(i)) << "sphere " << i << " is seen but not drawn";
+  EXPECT_LT(drawn.size(), balls.size() * 3 / 4); // and the hidden ones mostly go
+}
+
+TEST(SpherePlan, WithPerspectiveEverySphereIsAQuad) {
+  Camera c;
+  // glFrustum(−1, 1, −1, 1, 1, 100): the eye at the origin looking down −z.
+  c.projection = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0 / 99, -1, 0, 0, -200.0 / 99, 0};
+  c.viewport[2] = c.viewport[3] = 100;
+  FramePlan p;
+  planFrame(spheresOf({{0, 0, -10, 1, 1}, {0, 0, 0, 2, 1}, {0, 0, -20, 1, 0.5f}, {0, 0, 50, 1, 1}}),
+            c, 64.0f, p);
+  EXPECT_EQ(p.quads, (Order{0})); // the one around the eye and the one behind it go
+  EXPECT_EQ(p.translucent, (Order{2}));
+  EXPECT_TRUE(p.points.empty());
+}
+
+TEST(CameraMaths, RaysMeetTheNearestSurface) {
+  const Camera c = orthoCamera();
+  Mat4 inverse;
+  ASSERT_TRUE(invert(c.projection, inverse));
+  const Mat4 product = multiply(inverse, c.projection);
+  for (int i = 0; i < 16; ++i)
+    EXPECT_NEAR(product[i], identity()[i], 1e-12) << i;
+  EXPECT_FALSE(invert(Mat4{}, inverse));
+
+  // Through the middle of the picture, from z = 10 down to z = −10.
+  Ray ray;
+  ASSERT_TRUE(viewRay(c.projection, c.modelview, 0.0, 0.0, ray));
+  EXPECT_NEAR(ray.origin.z + firstHit(ray, Vec3{0, 0, 2}, 1) * ray.direction.z, 3.0, 1e-9);
+  EXPECT_EQ(firstHit(ray, Vec3{2.5, 0, 0}, 1), -1.0); // beside the ray
+  EXPECT_EQ(firstHit(ray, Vec3{0, 0, -20}, 1), -1.0); // beyond the far plane
+  EXPECT_EQ(firstHit(ray, Vec3{0, 0, 0}, 0), -1.0);
+  EXPECT_EQ(nearestOnRay(spheresOf({{0, 0, -5, 1, 1}, {0, 0, 4, 0.5f, 1}, {3, 0, 8, 1, 1}}), ray),
+            1);
+  EXPECT_TRUE(insideView(multiply(c.projection, c.modelview), Vec3{9, 4, 9}));
+  EXPECT_FALSE(insideView(multiply(c.projection, c.modelview), Vec3{11, 0, 0}));
+}
