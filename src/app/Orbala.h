@@ -210,7 +210,8 @@ public:
   void clearScene();
   // Each shown row's colour, read once; false after the "Color error" box.
   bool checkSphereColors(int count, std::vector<orbala::Rgb>& channels);
-  void addSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
+  // The sphere of one row, not yet in the scene.
+  FXGLObject* makeSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
   void addXLetter(float grey);
   void addYLetter(float grey);
   void addZLetter(float grey);
@@ -228,7 +229,8 @@ public:
   orbala::RowSpan selectedRows() const;
   void syncSphereColorRadios();
   void applyElementColors();
-  void applyElementSizesReported();
+  // `redraw` false: the caller reads the table and draws it once it has changed everything.
+  void applyElementSizesReported(bool redraw = true);
   void applyElementSizes();
   void setAllSizesSame();
   void buildColorSwatches();

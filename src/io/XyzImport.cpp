@@ -45,6 +45,7 @@ bool Orbala::readAtomFile(const FXString& path, std::vector<std::string> lines) 
     colorScheme = static_cast<int>(orbala::ColorScheme::Jmol);
     applyElementColors();
   }
-  if (applyDefaultSizesCheck->getCheck()) applyElementSizesReported();
+  // The common tail of the reader reads and draws the table with the sizes.
+  if (applyDefaultSizesCheck->getCheck()) applyElementSizesReported(false);
   return true;
 }

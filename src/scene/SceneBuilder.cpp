@@ -118,7 +118,7 @@ bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
   return true;
 }
 
-void Orbala::addSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
+FXGLObject* Orbala::makeSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
   BusyProgress::step(row);
   const double r = unit * rowState.relativeSizes[row];
   auto* sphere = new GLSphere_zk2(
@@ -126,7 +126,7 @@ void Orbala::addSphere(int row, double unit, float alpha, const orbala::Rgb& cha
       static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
-  sceneGroup->append(sphere);
+  return sphere;
 }
 
 void Orbala::rebuildScene() {
@@ -167,12 +167,18 @@ void Orbala::rebuildScene() {
     }
     BusyProgress::stage("Building the picture", count);
     // Opaque spheres first, so the translucent ones blend over what lies behind them.
+    std::vector<FXObject*> spheres;
+    spheres.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
+      if (rowState.showFlags[i] && rowState.opaqueFlags[i])
+        spheres.push_back(makeSphere(i, u, alpha, channels[i]));
     }
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
+      if (rowState.showFlags[i] && !rowState.opaqueFlags[i])
+        spheres.push_back(makeSphere(i, u, alpha, channels[i]));
     }
+    // In one go: the group's list grows by a few entries per append, copied each time.
+    sceneGroup->getList().append(spheres.data(), static_cast<FXint>(spheres.size()));
   }
   viewer->setScene(sceneGroup);
   viewer->setBackgroundColor(background);

@@ -97,7 +97,7 @@ void Orbala::applyElementColors() {
   reportUnmatched(this, scan);
 }
 
-void Orbala::applyElementSizesReported() {
+void Orbala::applyElementSizesReported(bool redraw) {
   const orbala::ElementScan scan = scanTable(this);
   const auto& elements = orbala::elementTable();
   std::vector<std::string> sizes(elements.size()); // each element's text, made once
@@ -105,7 +105,7 @@ void Orbala::applyElementSizesReported() {
     if (sizes[element].empty()) sizes[element] = orbala::formatFixed(elements[element].radius, 2);
     table->setCellText(row, 7, sizes[element]);
   }
-  if (!scan.matches.empty()) redrawFromTable();
+  if (redraw && !scan.matches.empty()) redrawFromTable();
   reportUnmatched(this, scan);
 }
 
