@@ -1,8 +1,5 @@
 #include "table/Table_zk2.h"
 
-#include <fox-1.6/FX88591Codec.h>
-#include <fox-1.6/FXUTF16Codec.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -20,7 +17,6 @@ Table_zk2Map[] = {
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_PASTE_SEL, Table_zk2::onCmdPasteSel),
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_COPY_SEL, Table_zk2::onCmdCopySel),
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_CUT_SEL, Table_zk2::onCmdCutSel),
-    FXMAPFUNC(SEL_SELECTION_REQUEST, 0, Table_zk2::onSelectionRequest),
 };
 FXIMPLEMENT(Table_zk2, FXTable, Table_zk2Map, ARRAYNUMBER(Table_zk2Map))
 FXIMPLEMENT(PointTableItem, FXTableItem, nullptr, 0)
@@ -91,10 +87,6 @@ PointTableItem::PointTableItem(const FXString& text, FXIcon* icon, void* ptr)
   setJustify(FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
 }
 
-void PointTableItem::setText(const FXString& text) {
-  FXTableItem::setText(clipCell(text));
-}
-
 FXWindow* PointTableItem::getControlFor(FXTable* table) {
   auto* field =
       new BoundedTextField(table, orbala::kMaxCellText, 1, nullptr, 0, TEXTFIELD_ENTER_ONLY, 0, 0,
@@ -121,10 +113,6 @@ void PointTableItem::showCell(std::string_view text, FXIcon* picture, bool selec
   label.assign(text.data(), static_cast<FXint>(text.size()));
   icon = picture; // never owned: the window keeps its icons
   state = selected ? (state | SELECTED) : (state & ~SELECTED);
-}
-
-FXTableItem* Table_zk2::createItem(const FXString& text, FXIcon* icon, void* ptr) {
-  return new PointTableItem(text, icon, ptr);
 }
 
 void Table_zk2::drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec) {
@@ -381,20 +369,6 @@ long Table_zk2::onCmdCutSel(FXObject* sender, FXSelector sel, void* ptr) {
   const long handled = FXTable::onCmdCutSel(sender, sel, ptr);
   if (isEditable() && !text.empty()) clipped = text;
   return handled;
-}
-
-long Table_zk2::onSelectionRequest(FXObject* sender, FXSelector sel, void* ptr) {
-  if (FXWindow::onSelectionRequest(sender, sel, ptr)) return 1;
-  const FXDragType type = static_cast<const FXEvent*>(ptr)->target;
-  if (type != stringType && type != textType && type != utf8Type && type != utf16Type) return 0;
-  FXString text = selectionText();
-  if (type == utf16Type) {
-    text = FXUTF16LECodec().utf2mb(text);
-  } else if (type != utf8Type) {
-    text = FX88591Codec().utf2mb(text);
-  }
-  setDNDData(FROM_SELECTION, type, text);
-  return 1;
 }
 
 bool Table_zk2::clipboardText(FXString& text) const {

@@ -9,7 +9,8 @@
 
 #include "table/core/CellStore.h"
 
-// How a cell looks and how its editor is made: centred, and never holding a text too long to draw.
+// How a cell looks and how its editor is made: centred, and with an editor that never holds a
+// text too long to draw.
 class PointTableItem : public FXTableItem {
   FXDECLARE(PointTableItem)
 protected:
@@ -17,8 +18,6 @@ protected:
 
 public:
   explicit PointTableItem(const FXString& text, FXIcon* icon = nullptr, void* ptr = nullptr);
-  virtual void setText(const FXString& text);
-  // The cell editor is bounded the same way.
   virtual FXWindow* getControlFor(FXTable* table);
   // Takes on one cell's content, to draw it or to make its editor.
   void showCell(std::string_view text, FXIcon* picture, bool selected);
@@ -95,11 +94,8 @@ public:
   long onCmdPasteSel(FXObject*, FXSelector, void*);
   long onCmdCopySel(FXObject*, FXSelector, void*);
   long onCmdCutSel(FXObject*, FXSelector, void*);
-  long onSelectionRequest(FXObject*, FXSelector, void*);
 
 protected:
-  // Every cell of the point table is centred, also the ones the user types into first.
-  virtual FXTableItem* createItem(const FXString& text, FXIcon* icon, void* ptr);
   virtual void moveContents(FXint x, FXint y);
   virtual void drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec);
   virtual FXWindow* getControlForItem(FXint r, FXint c);
