@@ -265,18 +265,15 @@ TEST_F(FilesTest, SaveDialogForcesExtensionAndChecksNames) {
   EXPECT_FALSE(readFile(dir + "/notes.qvx").empty());
   EXPECT_TRUE(readFile(dir + "/notes.txt").empty());
 
-  // Illegal names reopen the dialog after "Filename error".
-  const std::vector<std::string> badNames = {"a:b", "  "};
-  for (size_t i = 0; i < badNames.size(); ++i) {
-    dialogs->boxes.clear();
-    dialogs->fileRequests.clear();
-    dialogs->answerFile(dir + "/" + badNames[i]);
-    saveAs(dir + "/fine" + std::to_string(i));
-    EXPECT_EQ(dialogs->fileRequests.size(), 2u) << badNames[i];
-    EXPECT_EQ(dialogs->seen(), Strings{"error Filename error: Your filename contains illegal "
-                                       "characters.\n\nIllegal characters include: \\:/*?\"<>|\t"});
-    EXPECT_STREQ(win->currentFile.text(), (dir + "/fine" + std::to_string(i) + ".qvx").c_str());
-  }
+  // An illegal name reopens the dialog after "Filename error".
+  dialogs->boxes.clear();
+  dialogs->fileRequests.clear();
+  dialogs->answerFile(dir + "/a:b");
+  saveAs(dir + "/fine0");
+  EXPECT_EQ(dialogs->fileRequests.size(), 2u);
+  EXPECT_EQ(dialogs->seen(), Strings{"error Filename error: Your filename contains illegal "
+                                     "characters.\n\nIllegal characters include: \\:/*?\"<>|\t"});
+  EXPECT_STREQ(win->currentFile.text(), (dir + "/fine0.qvx").c_str());
   EXPECT_EQ(access((dir + "/a:b.qvx").c_str(), F_OK), -1);
 
   // Overwriting asks; No reopens the dialog, and a cancel then leaves the file alone.

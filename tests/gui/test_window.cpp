@@ -65,25 +65,14 @@ TEST_F(OrbalaTest, AcceleratorsSendImageCommands) {
   EXPECT_EQ(dialogs->seen(), Strings{});
 }
 
-TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthThePanelHidesAndReturns) {
+TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMoleculeFitted) {
   // The default width, a narrower one, and the narrowest the start-up allows.
-  for (const int width : {1000, 900, orbala::kMinWindowWidth}) {
+  for (const int width : {900, orbala::kMinWindowWidth, 1000}) {
     win->windowWidth = width;
     fireStartup();
     ASSERT_EQ(win->getWidth(), width);
-    const int shown = win->viewer->getWidth();
-    EXPECT_GE(shown, width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
-    for (const auto& [label, panel] : {std::pair{"Show", false}, {"Hide", true}}) {
-      command(Orbala::ID_HIDE_TABLE, win->hideButton);
-      EXPECT_EQ(win->leftPanel->shown(), panel);
-      EXPECT_STREQ(win->hideButton->getText().text(), label);
-      EXPECT_EQ(win->viewer->getWidth(), panel ? shown : win->panelSplitter->getWidth()) << width;
-    }
+    EXPECT_GE(win->viewer->getWidth(), width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
   }
-}
-
-TEST_F(OrbalaTest, HideShowAndResizeKeepTheMoleculeFitted) {
-  fireStartup();
   ASSERT_TRUE(openFile(std::string(ORBALA_TEST_DATA) + "/caffeine.xyz"));
   // What differs from the background: the molecule and its axes, as left, top, right, bottom.
   const auto drawn = [this] {
@@ -104,9 +93,14 @@ TEST_F(OrbalaTest, HideShowAndResizeKeepTheMoleculeFitted) {
     return box;
   };
   const std::vector<int> before = drawn();
-  command(Orbala::ID_HIDE_TABLE, win->hideButton);
-  drawn();
-  command(Orbala::ID_HIDE_TABLE, win->hideButton);
+  const int shown = win->viewer->getWidth();
+  for (const auto& [label, panel] : {std::pair{"Show", false}, {"Hide", true}}) {
+    command(Orbala::ID_HIDE_TABLE, win->hideButton);
+    EXPECT_EQ(win->leftPanel->shown(), panel);
+    EXPECT_STREQ(win->hideButton->getText().text(), label);
+    EXPECT_EQ(win->viewer->getWidth(), panel ? shown : win->panelSplitter->getWidth());
+    drawn();
+  }
   EXPECT_EQ(drawn(), before);
   win->resize(900, 700);
   drawn();
