@@ -61,9 +61,9 @@ TEST(Placement, ScreenCheckPlacesAgainOnlyWhenSomethingChanged) {
                   {1970, 1080, 1920, 1080}, kStays);
   expectPlacement("unknown screen size", {1, 0, 0, 0}, {5000, 5000, 9000, 9000}, false,
                   {5000, 5000, 9000, 9000}, kStays);
-  // A screen narrower than 100 pixels keeps a window as large as the screen.
-  expectPlacement("tiny screen", {80, 60, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
-                  {50, 50, 80, 60});
+  // 100 pixels less only on a screen wider than 100: up to 100 the window is the screen's size.
+  expectPlacement("tiny screen", {100, 101, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
+                  {50, 50, 100, 1});
 }
 
 TEST(Placement, PanelKeepsItsWidthWhileTheViewHasRoom) {

@@ -102,7 +102,12 @@ TEST(ArcVertices, PlanesCentreAndConstantRadius) {
   EXPECT_NEAR(xz[1].x, 1.0f, 1e-5f);
   EXPECT_NEAR(xz[1].z, 5.0f, 1e-5f);
   EXPECT_NEAR(xz[2].x, -1.0f, 1e-5f);
-  EXPECT_EQ(arcVertices(2, 0, c, 1.0f, 1.5707964f, 1.0f)[0].z, 3.0f); // x-y plane
+  // Two vertices are the ends of the sweep: a quarter in the x-y plane.
+  const auto quarter = arcVertices(2, 0, c, 1.0f, 0.0f, 1.5707964f);
+  ASSERT_EQ(quarter.size(), 2u);
+  EXPECT_NEAR(quarter[1].x, 1.0f, 1e-6f);
+  EXPECT_NEAR(quarter[1].y, 3.0f, 1e-6f);
+  EXPECT_EQ(quarter[1].z, 3.0f);
   const auto circle = arcVertices(361, 2, c, 2.0f, 0.5f, 6.2831855f);
   for (const Vec3f& p : circle) {
     EXPECT_EQ(p.x, 1.0f);
