@@ -93,6 +93,8 @@ TEST_F(AtomicFileTest, ReplacesWholeKeepsPermissionsFollowsLinksAndRefusesFolder
   EXPECT_EQ(slurp(path), "short");
   EXPECT_EQ(fs::status(path).permissions(), static_cast<fs::perms>(0640));
   EXPECT_EQ(entries(), 2u) << "no temporary file is left";
+  ASSERT_TRUE(replaceFileContents(path, ""));
+  EXPECT_EQ(fs::file_size(path), 0u);
 
   for (const std::string& bad : {dir, dir + "/missing/x.qvx", std::string()}) {
     std::string why;

@@ -45,6 +45,7 @@ TEST(ElementTable, SymbolsNumbersAndRadiiAgreeWithChemistry) {
     if (it == table.end()) continue;
     if (it->atomicNumber == 0) unnumbered.push_back(it->symbol);
     EXPECT_TRUE(it->atomicNumber == z || it->atomicNumber == 0) << it->symbol;
+    EXPECT_GT(it->radius, 0.0) << it->symbol;
   }
   EXPECT_EQ(unnumbered, (std::vector<std::string>{"He", "Ne", "Ar", "Kr", "Xe", "At", "Rn"}));
   // Lanthanides and actinides follow radium.
