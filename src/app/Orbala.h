@@ -200,7 +200,6 @@ public:
   void readTableAndRebuild(bool refit);
   bool parseRowCoordinates(FXint row, double& x, double& y, double& z) const;
   bool rowHasCoordinates(FXint row) const;
-  bool rowNumbersPlottable(FXint row) const;
   void reportUnplottableRows(FXint firstRow, FXint count);
   void redrawFromTable();
   void clearInputData();
@@ -211,7 +210,8 @@ public:
   void clearScene();
   // Each shown row's colour, read once; false after the "Color error" box.
   bool checkSphereColors(int count, std::vector<orbala::Rgb>& channels);
-  void addSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
+  // The sphere of one row, not yet in the scene.
+  FXGLObject* makeSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
   void addXLetter(float grey);
   void addYLetter(float grey);
   void addZLetter(float grey);
@@ -229,7 +229,8 @@ public:
   orbala::RowSpan selectedRows() const;
   void syncSphereColorRadios();
   void applyElementColors();
-  void applyElementSizesReported();
+  // `redraw` false: the caller reads the table and draws it once it has changed everything.
+  void applyElementSizesReported(bool redraw = true);
   void applyElementSizes();
   void setAllSizesSame();
   void buildColorSwatches();
@@ -245,7 +246,7 @@ public:
   bool passesTaggedCheck(const std::vector<std::string>& lines) const;
   void finishRead(bool isSettingsFile);
   void syncReadControls();
-  bool readAtomFile(const FXString& path, const std::vector<std::string>& lines);
+  bool readAtomFile(const FXString& path, std::vector<std::string> lines);
   void readSettingsFile();
   void writeSettingsFile();
   void addRecentFile(const FXString& path);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BusyProgress.h"
 #include "app/PanelLayout.h"
 #include "io/TextFile.h"
 #include "io/core/FileNames.h"
@@ -29,6 +30,14 @@ std::string printable(std::string_view line) {
   for (char& c : out)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
   return out;
+}
+
+// Leading and trailing white space off, without a copy.
+std::string_view trimmed(std::string_view text) {
+  const char* const blanks = " \t\r\n\v\f";
+  const size_t first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 void reportUnknownLine(std::string_view line) {
@@ -83,6 +92,7 @@ FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
 }
 
 bool Orbala::saveDataFile(const FXString& path) {
+  BusyProgress busy(this);
   std::string text = str(writeSettingsBlock(false));
   const FXVec3f& center = viewer->getCenter();
   const FXQuatf& rotation = viewer->getOrientation();
@@ -90,14 +100,24 @@ bool Orbala::saveDataFile(const FXString& path) {
   const double orientation[4] = {rotation.x, rotation.y, rotation.z, rotation.w};
   text += orbala::formatViewBlock(viewer->getZoom(), centerXyz, orientation);
   const FXint rows = table->getNumRows();
+  const auto written = [this](FXint r) {
+    return !table->cellText(r, 1).empty() || !table->cellText(r, 2).empty() ||
+           !table->cellText(r, 3).empty();
+  };
+  // Room for ten lines of a few dozen bytes per written row, so the block is not copied as it
+  // grows; what is not used is never touched.
+  size_t writtenRows = 0;
+  for (FXint r = 0; r < rows; ++r)
+    writtenRows += written(r) ? 1 : 0;
+  text.reserve(text.size() + writtenRows * 10 * 48);
+  BusyProgress::stage("Writing the file", rows);
   for (FXint r = 0; r < rows; ++r) {
-    if (table->getItemText(r, 1).empty() && table->getItemText(r, 2).empty() &&
-        table->getItemText(r, 3).empty())
-      continue;
+    BusyProgress::step(r);
+    if (!written(r)) continue;
     for (FXint c = 0; c < 10; ++c) {
-      const std::string cellText = c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide")
-                                          : orbala::trim(str(table->getItemText(r, c)));
-      text += orbala::formatDataLine(r, c, cellText);
+      const std::string_view cellText =
+          c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide") : trimmed(table->cellText(r, c));
+      orbala::appendDataLine(text, r, c, cellText);
     }
   }
   // Written beside the old file and renamed over it: a failed save never destroys it.
@@ -111,6 +131,8 @@ bool Orbala::saveDataFile(const FXString& path) {
 }
 
 bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
+  BusyProgress busy(this);
+  BusyProgress::stage("Reading the file", 1);
   recentLineCount = 0;
   viewZoomRead = viewCenterRead = viewOrientationRead = false;
   rowOverflow = false;
@@ -132,7 +154,7 @@ bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
   if (!isSettingsFile) {
     lastExtension = fx(orbala::toUpperAscii(orbala::pathExtension(str(path))));
     if (lastExtension == "XYZ") {
-      if (!readAtomFile(path, lines)) return false;
+      if (!readAtomFile(path, std::move(lines))) return false;
       finishRead(isSettingsFile);
       return true;
     }
@@ -142,7 +164,9 @@ bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
   if (!isSettingsFile && !passesTaggedCheck(lines)) return false;
   clearInputData();
   int found = 0, unknown = 0;
+  BusyProgress::stage("Reading the file", static_cast<FXint>(lines.size()));
   for (const std::string& line : lines) {
+    BusyProgress::step(found + unknown);
     // applyTag turns "<_" into "<" itself; doing it twice would accept "<__version>".
     const size_t close = line.find('>');
     const std::string tag = close == std::string::npos ? line + ">" : line.substr(0, close + 1);
@@ -211,8 +235,10 @@ void Orbala::finishRead(bool isSettingsFile) {
 
   std::string sizes;
   const FXint rows = table->getNumRows();
-  for (FXint row = 0; row < rows; ++row)
-    sizes += str(table->getItemText(row, 7)) + "|";
+  for (FXint row = 0; row < rows; ++row) {
+    sizes += table->cellText(row, 7);
+    sizes += '|';
+  }
   loadedSizes = fx(sizes);
   restoreButton->enable();
   updateRgbColumns();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BusyProgress.h"
 #include "io/core/FileNames.h"
 #include "table/core/Numbers.h"
 
@@ -40,11 +41,16 @@ long Orbala::onCmdOpen(FXObject*, FXSelector, void*) {
 }
 
 bool Orbala::openPath(const FXString& path) {
-  if (!readDataFile(path, false)) {
+  bool read = false;
+  {
+    BusyProgress busy(this);
+    read = readDataFile(path, false);
+    if (read) onCmdResetZoom(nullptr, 0, nullptr);
+  }
+  if (!read) {
     dialogs->message(this, BoxKind::Error, "User file error", "The file could not be read.");
     return false;
   }
-  onCmdResetZoom(nullptr, 0, nullptr);
   setCurrentFile(path);
   addRecentFile(path);
   lastExtension = fx(orbala::pathExtension(str(path)));

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/BusyProgress.h"
 #include "io/core/FileNames.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
@@ -107,6 +108,7 @@ long Orbala::onCmdRecentFile(FXObject* sender, FXSelector, void*) {
     }
     return 1;
   }
+  BusyProgress busy(this);
   if (!readDataFile(path, false)) {
     dialogs->message(this, BoxKind::Error, "User file error", "The file could not be read.");
     return 1;

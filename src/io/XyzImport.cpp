@@ -1,13 +1,17 @@
 // The atom branch of the file reader: XYZ molecule files into table rows.
 #include "app/Orbala.h"
 
+#include "app/BusyProgress.h"
+
 #include "io/core/XyzReader.h"
 #include "table/Table_zk2.h"
 #include "table/core/Elements.h"
 #include "table/core/Numbers.h"
 
-bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& lines) {
-  const orbala::XyzResult result = orbala::parseXyzLines(lines, table->getNumRows());
+bool Orbala::readAtomFile(const FXString& path, std::vector<std::string> lines) {
+  orbala::XyzResult result = orbala::parseXyzLines(lines, table->getNumRows());
+  // The atoms hold all that is needed; a big file's lines would only add to the peak.
+  std::vector<std::string>().swap(lines);
   if (result.status == orbala::XyzResult::TooFewLines ||
       result.status == orbala::XyzResult::BadLabelForm) {
     // Not an atom file at all: say so and leave the table as it was.
@@ -20,16 +24,19 @@ bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& 
 
   clearInputData();
   const auto& elements = orbala::elementTable();
-  for (size_t i = 0; i < result.atoms.size(); ++i) {
-    const orbala::XyzAtom& atom = result.atoms[i];
-    const FXint row = static_cast<FXint>(i);
-    table->setItemText(row, 0, elements[atom.element].symbol.c_str());
-    table->setItemText(row, 1, orbala::formatFixed(atom.x, 5).c_str());
-    table->setItemText(row, 2, orbala::formatFixed(atom.y, 5).c_str());
-    table->setItemText(row, 3, orbala::formatFixed(atom.z, 5).c_str());
+  const FXint count = static_cast<FXint>(result.atoms.size());
+  BusyProgress::stage("Filling the table", count);
+  for (FXint row = 0; row < count; ++row) {
+    const orbala::XyzAtom& atom = result.atoms[static_cast<size_t>(row)];
+    table->setCellText(row, 0, elements[atom.element].symbol);
+    table->setCellText(row, 1, orbala::formatFixed(atom.x, 5));
+    table->setCellText(row, 2, orbala::formatFixed(atom.y, 5));
+    table->setCellText(row, 3, orbala::formatFixed(atom.z, 5));
+    BusyProgress::step(row);
   }
   rowOverflow = result.overflow;
   rowOverflowCount = result.rowsFilled;
+  std::vector<orbala::XyzAtom>().swap(result.atoms);
 
   if (applyPubChemCheck->getCheck()) {
     colorScheme = static_cast<int>(orbala::ColorScheme::PubChem);
@@ -38,6 +45,7 @@ bool Orbala::readAtomFile(const FXString& path, const std::vector<std::string>& 
     colorScheme = static_cast<int>(orbala::ColorScheme::Jmol);
     applyElementColors();
   }
-  if (applyDefaultSizesCheck->getCheck()) applyElementSizesReported();
+  // The common tail of the reader reads and draws the table with the sizes.
+  if (applyDefaultSizesCheck->getCheck()) applyElementSizesReported(false);
   return true;
 }

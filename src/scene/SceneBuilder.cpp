@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/BusyProgress.h"
 #include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
 #include "scene/core/SphereStyle.h"
@@ -96,11 +97,11 @@ void Orbala::clearScene() {
 bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
   for (int i = 0; i < count; ++i) {
     if (!rowState.showFlags[i]) continue;
-    const FXString r = table->getItemText(i, 4);
-    const FXString g = table->getItemText(i, 5);
-    const FXString b = table->getItemText(i, 6);
-    if (!orbala::colorCellsInError(view(r), view(g), view(b))) {
-      channels[i] = orbala::clampedCellColor(view(r), view(g), view(b));
+    const std::string_view r = table->cellText(i, 4);
+    const std::string_view g = table->cellText(i, 5);
+    const std::string_view b = table->cellText(i, 6);
+    if (!orbala::colorCellsInError(r, g, b)) {
+      channels[i] = orbala::clampedCellColor(r, g, b);
       continue;
     }
     if (!undefinedGrayCheck->getCheck()) {
@@ -112,19 +113,20 @@ bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
       return false;
     }
     for (int c = 4; c <= 6; ++c)
-      table->setItemText(i, c, "200");
+      table->setCellText(i, c, "200");
   }
   return true;
 }
 
-void Orbala::addSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
+FXGLObject* Orbala::makeSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
+  BusyProgress::step(row);
   const double r = unit * rowState.relativeSizes[row];
   auto* sphere = new GLSphere_zk2(
       static_cast<FXfloat>(pointData.xValues[row]), static_cast<FXfloat>(pointData.yValues[row]),
       static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
-  sceneGroup->append(sphere);
+  return sphere;
 }
 
 void Orbala::rebuildScene() {
@@ -163,13 +165,20 @@ void Orbala::rebuildScene() {
       glClearColor(b, b, b, 1.0f);
       viewer->makeNonCurrent();
     }
+    BusyProgress::stage("Building the picture", count);
     // Opaque spheres first, so the translucent ones blend over what lies behind them.
+    std::vector<FXObject*> spheres;
+    spheres.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
+      if (rowState.showFlags[i] && rowState.opaqueFlags[i])
+        spheres.push_back(makeSphere(i, u, alpha, channels[i]));
     }
     for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && !rowState.opaqueFlags[i]) addSphere(i, u, alpha, channels[i]);
+      if (rowState.showFlags[i] && !rowState.opaqueFlags[i])
+        spheres.push_back(makeSphere(i, u, alpha, channels[i]));
     }
+    // In one go: the group's list grows by a few entries per append, copied each time.
+    sceneGroup->getList().append(spheres.data(), static_cast<FXint>(spheres.size()));
   }
   viewer->setScene(sceneGroup);
   viewer->setBackgroundColor(background);

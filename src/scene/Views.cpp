@@ -30,8 +30,7 @@ FXRangef toRange(const orbala::Vec3f& lo, const orbala::Vec3f& hi) {
 
 long Orbala::onCmdResetZoom(FXObject*, FXSelector, void*) {
   RotationErrorScope scope(*this);
-  readTable(true);
-  rebuildScene();
+  readTableAndRebuild(true); // one rebuild: building the same scene twice shows nothing new
   viewer->setZoom(0.9);
   computeRotationPoint(true);
   focusViewer();

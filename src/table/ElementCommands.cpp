@@ -31,19 +31,15 @@ FXIcon* makeSwatch(FXApp* app, FXColor fill, FXint w, FXint h) {
   return icon;
 }
 
-std::string cellText(const Table_zk2* table, FXint row, FXint col) {
-  return table->getItemText(row, col).text();
-}
-
 // Only the low byte counts, so 256 wraps to 0 rather than bleeding into the next channel.
 FXuchar colourChannel(const Table_zk2* table, FXint row, FXint col) {
-  return static_cast<FXuchar>(orbala::parseInt(cellText(table, row, col)) & 0xFF);
+  return static_cast<FXuchar>(orbala::parseInt(table->cellText(row, col)) & 0xFF);
 }
 
 orbala::ElementScan scanTable(const Orbala* win) {
   return orbala::scanElementRows(
       win->table->getNumRows(), [win](int row) { return win->rowHasCoordinates(row); },
-      [win](int row) { return cellText(win->table, row, 0); });
+      [win](int row) { return std::string(win->table->cellText(row, 0)); });
 }
 
 void reportUnmatched(Orbala* win, const orbala::ElementScan& scan) {
@@ -87,9 +83,9 @@ void Orbala::applyElementColors() {
   const auto& elements = orbala::elementTable();
   for (const auto& [row, element] : scan.matches) {
     const orbala::Rgb colour = *orbala::schemeColor(elements[element], scheme);
-    table->setItemText(row, 4, FXStringVal(colour.r));
-    table->setItemText(row, 5, FXStringVal(colour.g));
-    table->setItemText(row, 6, FXStringVal(colour.b));
+    table->setCellText(row, 4, std::to_string(colour.r));
+    table->setCellText(row, 5, std::to_string(colour.g));
+    table->setCellText(row, 6, std::to_string(colour.b));
   }
   if (!scan.matches.empty()) {
     colorPoints = true;
@@ -101,19 +97,22 @@ void Orbala::applyElementColors() {
   reportUnmatched(this, scan);
 }
 
-void Orbala::applyElementSizesReported() {
+void Orbala::applyElementSizesReported(bool redraw) {
   const orbala::ElementScan scan = scanTable(this);
   const auto& elements = orbala::elementTable();
-  for (const auto& [row, element] : scan.matches)
-    table->setItemText(row, 7, orbala::formatFixed(elements[element].radius, 2).c_str());
-  if (!scan.matches.empty()) redrawFromTable();
+  std::vector<std::string> sizes(elements.size()); // each element's text, made once
+  for (const auto& [row, element] : scan.matches) {
+    if (sizes[element].empty()) sizes[element] = orbala::formatFixed(elements[element].radius, 2);
+    table->setCellText(row, 7, sizes[element]);
+  }
+  if (redraw && !scan.matches.empty()) redrawFromTable();
   reportUnmatched(this, scan);
 }
 
 void Orbala::applyElementSizes() {
   const auto& elements = orbala::elementTable();
   for (FXint r = 0; r < table->getNumRows(); ++r) {
-    const int element = orbala::matchElementLabel(cellText(table, r, 0));
+    const int element = orbala::matchElementLabel(table->cellText(r, 0));
     if (element >= 0)
       table->setItemText(r, 7, orbala::formatFixed(elements[element].radius, 2).c_str());
   }
@@ -152,7 +151,7 @@ void Orbala::buildColorSwatches() {
     FXIcon*& icon = byColour[fill];
     if (!icon) icon = makeSwatch(getApp(), fill, w, h);
     swatches.push_back(icon);
-    table->setItemIcon(r, 0, icon, FALSE);
+    table->setItemIcon(r, 0, icon);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/BusyProgress.h"
 #include "table/Table_zk2.h"
 #include "table/core/Numbers.h"
 #include "table/core/TableLimits.h"
@@ -24,10 +25,44 @@ bool keepPlottable(double& value, double fallback) {
   return false;
 }
 
+// Only white space, or nothing: no coordinate.
+bool isBlank(std::string_view text) {
+  return text.find_first_not_of(" \t\r\n\v\f") == std::string_view::npos;
+}
+
+// The row's coordinates, each 0 unless its text holds a number the plot can take; false (and all
+// 0) when one text is blank. `plottable` is cleared when a number had to be replaced by 0.
+bool readCoordinates(const Table_zk2* table, FXint row, double& x, double& y, double& z,
+                     bool& plottable) {
+  x = y = z = 0.0;
+  const std::string_view xs = table->cellText(row, 1);
+  const std::string_view ys = table->cellText(row, 2);
+  const std::string_view zs = table->cellText(row, 3);
+  if (isBlank(xs) || isBlank(ys) || isBlank(zs)) return false;
+  // parseNumber reads "," as the decimal point, as typed by half the world.
+  x = orbala::parseNumber(xs);
+  y = orbala::parseNumber(ys);
+  z = orbala::parseNumber(zs);
+  const bool xOk = keepPlottable(x, 0.0);
+  const bool yOk = keepPlottable(y, 0.0);
+  const bool zOk = keepPlottable(z, 0.0);
+  plottable = xOk && yOk && zOk;
+  return true;
+}
+
+// A fresh table: empty texts, size "1.0", every point shown and opaque.
+void fillDefaultCells(Table_zk2* table, FXIcon* mark) {
+  table->fillColumn(7, "1.0", nullptr);
+  table->fillColumn(8, std::string_view(), mark);
+  table->fillColumn(9, std::string_view(), mark);
+}
+
 } // namespace
 
 void Orbala::setUpTable(FXint rows) {
+  BusyProgress busy(this);
   const FXint n = FXMAX(rows, 10);
+  BusyProgress::stage("Setting up the table", n);
   table->setRowHeaderWidth(0);
   table->setTableSize(n, 10);
   table->setVisibleColumns(10);
@@ -35,20 +70,13 @@ void Orbala::setUpTable(FXint rows) {
   for (int c = 0; c < 10; ++c)
     table->setColumnText(c, kColumnTitles[c]);
   rowState.reset(n);
-  // Cells without an item are created centred by the table itself, so only the cells that
-  // hold something are made here.
   for (int c = 0; c < 10; ++c) {
     table->setColumnWidth(c, 60);
     table->setColumnJustify(c, FXHeaderItem::CENTER_X | FXHeaderItem::CENTER_Y);
   }
   // Two-line titles ("Relative\nsize") need a header as tall as its contents.
   table->setColumnHeaderMode(0);
-  for (int r = 0; r < n; ++r) {
-    table->setRowText(r, FXStringVal(r + 1));
-    table->setItemText(r, 7, "1.0");
-    table->setItemIcon(r, 8, tableIcon);
-    table->setItemIcon(r, 9, tableIcon);
-  }
+  fillDefaultCells(table, tableIcon);
   table->setRowHeaderWidth(40);
   updateRgbColumns();
 }
@@ -69,25 +97,8 @@ long Orbala::onCmdShowRGBColumns(FXObject*, FXSelector, void*) {
 }
 
 bool Orbala::parseRowCoordinates(FXint row, double& x, double& y, double& z) const {
-  x = y = z = 0.0;
-  const std::string xs = orbala::trim(view(table->getItemText(row, 1)));
-  const std::string ys = orbala::trim(view(table->getItemText(row, 2)));
-  const std::string zs = orbala::trim(view(table->getItemText(row, 3)));
-  if (xs.empty() || ys.empty() || zs.empty()) return false;
-  // parseNumber reads "," as the decimal point, as typed by half the world.
-  x = orbala::parseNumber(xs);
-  y = orbala::parseNumber(ys);
-  z = orbala::parseNumber(zs);
-  keepPlottable(x, 0.0);
-  keepPlottable(y, 0.0);
-  keepPlottable(z, 0.0);
-  return true;
-}
-
-bool Orbala::rowNumbersPlottable(FXint row) const {
-  for (int c = 1; c <= 3; ++c)
-    if (!orbala::isPlottable(orbala::parseNumber(view(table->getItemText(row, c))))) return false;
-  return true;
+  bool plottable = true;
+  return readCoordinates(table, row, x, y, z, plottable);
 }
 
 void Orbala::reportUnplottableRows(FXint firstRow, FXint count) {
@@ -99,8 +110,8 @@ void Orbala::reportUnplottableRows(FXint firstRow, FXint count) {
 }
 
 bool Orbala::rowHasCoordinates(FXint row) const {
-  return !table->getItemText(row, 1).empty() && !table->getItemText(row, 2).empty() &&
-         !table->getItemText(row, 3).empty();
+  return !table->cellText(row, 1).empty() && !table->cellText(row, 2).empty() &&
+         !table->cellText(row, 3).empty();
 }
 
 void Orbala::readTable(bool refit) {
@@ -112,35 +123,36 @@ void Orbala::readTable(bool refit) {
                                     "higher than %d were not pasted.",
                                     rows, rows));
   }
-  std::vector<double> xs, ys, zs, sizes;
+  freePointData();
+  std::vector<double>& xs = pointData.xValues;
+  std::vector<double>& ys = pointData.yValues;
+  std::vector<double>& zs = pointData.zValues;
   const FXint limit = FXMIN(rows, rowState.size());
   FXint firstBadRow = -1, badRows = 0;
+  BusyProgress::stage("Reading the table", limit);
   for (FXint r = 0; r < limit; ++r) {
-    double size = orbala::parseNumber(view(table->getItemText(r, 7)));
+    BusyProgress::step(r);
+    double size = orbala::parseNumber(table->cellText(r, 7));
     const bool sizeOk = keepPlottable(size, 1.0);
     double x = 0, y = 0, z = 0;
-    if (!parseRowCoordinates(r, x, y, z) || !(size > kMinimumSize)) break;
-    if (!sizeOk || !rowNumbersPlottable(r)) {
+    bool plottable = true;
+    if (!readCoordinates(table, r, x, y, z, plottable) || !(size > kMinimumSize)) break;
+    if (!sizeOk || !plottable) {
       if (badRows++ == 0) firstBadRow = r;
     }
     xs.push_back(x);
     ys.push_back(y);
     zs.push_back(z);
-    sizes.push_back(size);
+    rowState.relativeSizes[r] = size;
   }
-  if (badRows > 0) reportUnplottableRows(firstBadRow, badRows);
-  freePointData();
   const int count = static_cast<int>(xs.size());
   pointData.pointCount = count;
-  pointData.xValues.assign(std::max(count, 1), 0.0);
-  pointData.yValues.assign(std::max(count, 1), 0.0);
-  pointData.zValues.assign(std::max(count, 1), 0.0);
+  // The arrays keep one entry even without points.
+  for (std::vector<double>* axis : {&xs, &ys, &zs})
+    axis->resize(std::max(count, 1), 0.0);
+  if (badRows > 0) reportUnplottableRows(firstBadRow, badRows);
   if (count == 0) return;
-  std::copy(xs.begin(), xs.end(), pointData.xValues.begin());
-  std::copy(ys.begin(), ys.end(), pointData.yValues.begin());
-  std::copy(zs.begin(), zs.end(), pointData.zValues.begin());
-  std::copy(sizes.begin(), sizes.end(), rowState.relativeSizes.begin());
-  std::vector<double>* axes[3] = {&pointData.xValues, &pointData.yValues, &pointData.zValues};
+  std::vector<double>* axes[3] = {&xs, &ys, &zs};
   for (int a = 0; a < 3; ++a) {
     if (axisScaling[a] == 1) orbala::normalizeAxis(axes[a]->data(), count);
   }
@@ -166,24 +178,10 @@ void Orbala::freePointData() {
 }
 
 void Orbala::clearInputData() {
-  const FXint rows = table->getNumRows();
-  rowState.reset(rows);
-  for (FXint r = 0; r < rows; ++r) {
-    // A cell without an item is already empty.
-    for (int c = 0; c < 7; ++c) {
-      if (table->getItem(r, c)) table->setItemText(r, c, FXString::null);
-    }
-    if (table->getItem(r, 0)) table->setItemIcon(r, 0, nullptr);
-    table->setItemText(r, 7, "1.0");
-    for (int c = 8; c <= 9; ++c) {
-      table->setItemText(r, c, FXString::null);
-      table->setItemIcon(r, c, tableIcon);
-    }
-  }
-  const FXint swatchRows = FXMIN(static_cast<FXint>(swatches.size()), rows);
-  for (FXint r = 0; r < swatchRows; ++r) {
-    if (table->getItem(r, 0)) table->setItemIcon(r, 0, nullptr);
-  }
+  rowState.reset(table->getNumRows());
+  // The colour swatches go with the rest.
+  table->clearCells();
+  fillDefaultCells(table, tableIcon);
   readTableAndRebuild(true);
   focusViewer();
 }

@@ -27,15 +27,9 @@ public:
 constexpr int kMinimumRows = 10;
 constexpr int kAutoAssignIndex = kSphereColorCount; // "Auto assign by label"
 
-// Cells never written hold no item; leaving them alone keeps large tables cheap.
-void putText(Table_zk2* table, FXint row, FXint col, const FXString& text) {
-  if (text.empty() && !table->getItem(row, col)) return;
-  table->setItemText(row, col, text);
-}
-
 orbala::Rgb rowColor(const Table_zk2* table, FXint row) {
-  return orbala::cellColor(view(table->getItemText(row, 4)), view(table->getItemText(row, 5)),
-                           view(table->getItemText(row, 6)));
+  return orbala::cellColor(table->cellText(row, 4), table->cellText(row, 5),
+                           table->cellText(row, 6));
 }
 
 void writeColor(Table_zk2* table, FXint row, const orbala::Rgb& color) {
@@ -58,21 +52,12 @@ void addColorEntries(FXMenuPane* pane, FXObject* target) {
 // A fresh row: empty texts, shown and opaque.
 void resetRow(Orbala* win, FXint row) {
   for (int c = 0; c < 10; ++c)
-    putText(win->table, row, c, FXString::null);
+    win->table->setCellText(row, c, std::string_view());
   win->table->setItemIcon(row, 8, win->tableIcon);
   win->table->setItemIcon(row, 9, win->tableIcon);
   if (row < win->rowState.size()) {
     win->rowState.showFlags[row] = 1;
     win->rowState.opaqueFlags[row] = 1;
-  }
-}
-
-void applyRowMoves(Orbala* win, const std::vector<orbala::RowMove>& moves) {
-  for (const orbala::RowMove& move : moves) {
-    for (int c = 0; c < 10; ++c) {
-      const FXString text = move.from < 0 ? FXString::null : win->table->getItemText(move.from, c);
-      putText(win->table, move.to, c, text);
-    }
   }
 }
 
@@ -102,7 +87,7 @@ void colorByLabel(Orbala* win) {
   std::vector<std::string> labels(static_cast<size_t>(rows));
   std::vector<bool> hasCoordinates(static_cast<size_t>(rows));
   for (FXint r = 0; r < rows; ++r) {
-    labels[r] = str(table->getItemText(r, 0));
+    labels[r] = table->cellText(r, 0);
     hasCoordinates[r] = win->rowHasCoordinates(r);
   }
   const std::vector<int> colors = orbala::autoColorByLabel(labels, hasCoordinates);
@@ -210,8 +195,8 @@ long Orbala::onCmdInsertRow(FXObject* sender, FXSelector, void*) {
   const FXint swatchRows = FXMIN(static_cast<FXint>(swatches.size()), table->getNumRows());
   for (FXint r = 0; r < swatchRows; ++r)
     table->setItemIcon(r, 0, nullptr);
-  // The last move empties the new row; its flags and marks are set afresh.
-  applyRowMoves(this, orbala::insertRowMoves(table->getNumRows(), at));
+  // The texts move; the new row's flags and marks are set afresh.
+  table->shiftTextsDown(at);
   resetRow(this, at);
   return 1;
 }
@@ -226,7 +211,7 @@ long Orbala::onCmdClearRows(FXObject*, FXSelector, void*) {
 long Orbala::onCmdDeleteRows(FXObject*, FXSelector, void*) {
   const orbala::RowSpan rows = selectedRows();
   if (rows.count == 0) return 1;
-  applyRowMoves(this, orbala::deleteRowMoves(table->getNumRows(), rows.first, rows.count));
+  table->shiftTextsUp(rows.first, rows.count);
   readTable(true);
   applyElementColors();
   rebuildScene();

@@ -20,18 +20,18 @@ bool isWheelStep(const FXEvent* event) {
 }
 
 orbala::ScaleRowTexts rowTexts(const Table_zk2* table, FXint row) {
-  return {str(table->getItemText(row, 0)), str(table->getItemText(row, 4)),
-          str(table->getItemText(row, 5)), str(table->getItemText(row, 6)),
-          str(table->getItemText(row, 7))};
+  return {std::string(table->cellText(row, 0)), std::string(table->cellText(row, 4)),
+          std::string(table->cellText(row, 5)), std::string(table->cellText(row, 6)),
+          std::string(table->cellText(row, 7))};
 }
 
 bool anyCoordinateEmpty(const Table_zk2* table, FXint row) {
-  return table->getItemText(row, 1).empty() || table->getItemText(row, 2).empty() ||
-         table->getItemText(row, 3).empty();
+  return table->cellText(row, 1).empty() || table->cellText(row, 2).empty() ||
+         table->cellText(row, 3).empty();
 }
 
 void writeSize(Table_zk2* table, FXint row, double size) {
-  table->setItemText(row, 7, fx(orbala::formatSize(size)));
+  table->setCellText(row, 7, orbala::formatSize(size));
 }
 
 // Rows whose label, colour or size equals the reference row's, over the data rows and the first
@@ -47,7 +47,7 @@ void scaleMatchingRows(Table_zk2* table, ScaleMode mode, FXint referenceRow, dou
 // Each size is read the way the plot reads it ("1,5" is 1.5), so the factor scales what is seen.
 void scaleAllRows(Table_zk2* table, double factor) {
   for (FXint r = 0; r < table->getNumRows(); ++r)
-    writeSize(table, r, orbala::parseNumber(view(table->getItemText(r, 7))) * factor);
+    writeSize(table, r, orbala::parseNumber(table->cellText(r, 7)) * factor);
 }
 
 bool isModifierKey(FXint code) {

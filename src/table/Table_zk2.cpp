@@ -1,16 +1,26 @@
 #include "table/Table_zk2.h"
 
+#include <fox-1.6/FX88591Codec.h>
+#include <fox-1.6/FXUTF16Codec.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "app/BoundedTextField.h"
+#include "app/BusyProgress.h"
 #include "app/Text.h"
+#include "table/RowHeaderItem.h"
 #include "table/core/PasteBlock.h"
 #include "table/core/TableLimits.h"
 
 FXDEFMAP(Table_zk2)
 Table_zk2Map[] = {
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_PASTE_SEL, Table_zk2::onCmdPasteSel),
+    FXMAPFUNC(SEL_COMMAND, FXTable::ID_COPY_SEL, Table_zk2::onCmdCopySel),
+    FXMAPFUNC(SEL_COMMAND, FXTable::ID_CUT_SEL, Table_zk2::onCmdCutSel),
+    FXMAPFUNC(SEL_SELECTION_REQUEST, 0, Table_zk2::onSelectionRequest),
 };
 FXIMPLEMENT(Table_zk2, FXTable, Table_zk2Map, ARRAYNUMBER(Table_zk2Map))
 FXIMPLEMENT(PointTableItem, FXTableItem, nullptr, 0)
@@ -54,7 +64,27 @@ bool fetchClipboard(const FXWindow* window, FXDragType type, ClipboardEncoding e
 
 Table_zk2::Table_zk2(FXComposite* p, FXObject* tgt, FXSelector sel, FXuint opts, FXint x, FXint y,
                      FXint w, FXint h, FXint pl, FXint pr, FXint pt, FXint pb)
-    : FXTable(p, tgt, sel, opts, x, y, w, h, pl, pr, pt, pb) {}
+    : FXTable(p, tgt, sel, opts, x, y, w, h, pl, pr, pt, pb),
+      stand(new PointTableItem(FXString::null)) {}
+
+Table_zk2::~Table_zk2() {
+  delete stand;
+  dropCells();
+}
+
+// The toolkit walks every cell pointer when it creates, resizes or deletes the table, to find
+// items; these cells never keep one, and for a million rows the walk reads 80 MB.
+void Table_zk2::dropCells() {
+  FXFREE(&cells);
+  nrows = 0;
+}
+
+void Table_zk2::create() {
+  const FXint rows = nrows;
+  nrows = 0; // nothing for the toolkit to create in the cells
+  FXTable::create();
+  nrows = rows;
+}
 
 PointTableItem::PointTableItem(const FXString& text, FXIcon* icon, void* ptr)
     : FXTableItem(clipCell(text), icon, ptr) {
@@ -86,23 +116,205 @@ FXWindow* PointTableItem::getControlFor(FXTable* table) {
   return field;
 }
 
+void PointTableItem::showCell(std::string_view text, FXIcon* picture, bool selected) {
+  // The store has bounded the text already.
+  label.assign(text.data(), static_cast<FXint>(text.size()));
+  icon = picture; // never owned: the window keeps its icons
+  state = selected ? (state | SELECTED) : (state & ~SELECTED);
+}
+
 FXTableItem* Table_zk2::createItem(const FXString& text, FXIcon* icon, void* ptr) {
   return new PointTableItem(text, icon, ptr);
 }
 
-void Table_zk2::setItemText(FXint r, FXint c, const FXString& text) {
-  if (r < 0 || c < 0 || r >= nrows || c >= ncols) {
-    fxerror("%s::setItemText: index out of range.\n", getClassName());
+void Table_zk2::drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec) {
+  const std::string_view text = store.text(sr, sc);
+  auto* picture = static_cast<FXIcon*>(store.picture(sr, sc));
+  if (text.empty() && !picture) {
+    FXTable::drawCell(dc, sr, er, sc, ec); // background, grid and focus only
+    return;
   }
-  FXTableItem*& item = cells[r * ncols + c];
-  if (!item) {
-    item = createItem(FXString::null, nullptr, nullptr);
-    if (isItemSelected(r, c)) item->setSelected(TRUE);
-  }
-  FXString clean(text);
-  clean.substitute(',', '.');
-  item->setText(clean);
+  // The toolkit draws the cell's item: lend it one for this cell, and take it back at once.
+  stand->showCell(text, picture, isItemSelected(sr, sc));
+  FXTableItem*& slot = cells[sr * ncols + sc];
+  FXTableItem* const held = slot;
+  slot = stand;
+  FXTable::drawCell(dc, sr, er, sc, ec);
+  slot = held;
+}
+
+FXWindow* Table_zk2::getControlForItem(FXint r, FXint c) {
+  stand->showCell(store.text(r, c), nullptr, false);
+  return stand->getControlFor(this);
+}
+
+void Table_zk2::setItemFromControl(FXint r, FXint c, FXWindow* control) {
+  // What the user typed is kept as typed, only bounded.
+  if (auto* field = dynamic_cast<FXTextField*>(control))
+    store.setText(r, c, view(field->getText()));
   updateItem(r, c);
+}
+
+void Table_zk2::checkCell(FXint r, FXint c, const char* operation) const {
+  if (r < 0 || c < 0 || r >= nrows || c >= ncols) {
+    fxerror("%s::%s: index out of range.\n", getClassName(), operation);
+  }
+}
+
+void Table_zk2::setItemText(FXint r, FXint c, const FXString& text) {
+  setCellText(r, c, view(text));
+}
+
+void Table_zk2::setCellText(FXint r, FXint c, std::string_view text) {
+  checkCell(r, c, "setItemText");
+  if (text.find(',') == std::string_view::npos) {
+    store.setText(r, c, text);
+  } else {
+    std::string clean(text);
+    std::replace(clean.begin(), clean.end(), ',', '.');
+    store.setText(r, c, clean);
+  }
+  updateCell(r, c);
+}
+
+FXString Table_zk2::getItemText(FXint r, FXint c) const {
+  checkCell(r, c, "getItemText");
+  return fx(store.text(r, c));
+}
+
+void Table_zk2::setItemIcon(FXint r, FXint c, FXIcon* icon) {
+  checkCell(r, c, "setItemIcon");
+  if (store.picture(r, c) == icon) return;
+  store.setPicture(r, c, icon);
+  updateCell(r, c);
+}
+
+FXIcon* Table_zk2::getItemIcon(FXint r, FXint c) const {
+  checkCell(r, c, "getItemIcon");
+  return static_cast<FXIcon*>(store.picture(r, c));
+}
+
+void Table_zk2::fillColumn(FXint c, std::string_view text, FXIcon* icon) {
+  std::string clean(text);
+  std::replace(clean.begin(), clean.end(), ',', '.');
+  store.fillColumn(c, clean);
+  store.fillPictures(c, icon);
+  update();
+}
+
+void Table_zk2::clearCells() {
+  store.clear();
+  update();
+}
+
+void Table_zk2::shiftTextsDown(FXint row) {
+  store.shiftDown(row);
+  update();
+}
+
+void Table_zk2::shiftTextsUp(FXint first, FXint count) {
+  store.shiftUp(first, count);
+  update();
+}
+
+void Table_zk2::setTableSize(FXint nr, FXint nc, FXbool notify) {
+  if (notify || nr <= 0 || nc <= 0) {
+    FXTable::setTableSize(nr, nc, notify);
+  } else {
+    // The toolkit would zero a pointer for every cell, touching every page of what is 80 MB for
+    // a million rows. No cell holds an item here, so a block the system hands out zeroed does,
+    // and costs nothing until a page is used.
+    dropCells();
+    FXTable::setTableSize(0, nc, FALSE);
+    const size_t count = static_cast<size_t>(nr) * static_cast<size_t>(nc) + 1;
+    auto* block = static_cast<FXTableItem**>(std::calloc(count, sizeof(FXTableItem*)));
+    if (!block) fxerror("%s::setTableSize: out of memory.\n", getClassName());
+    FXFREE(&cells);
+    cells = block;
+    for (FXint r = 0; r < nr; ++r) {
+      rowHeader->appendItem(new RowHeaderItem(defRowHeight), FALSE);
+      BusyProgress::step(r);
+    }
+    nrows = nr;
+    recalc();
+  }
+  store.reset(nrows, ncols);
+}
+
+void Table_zk2::layout() {
+  FXTable::layout();
+  noteRowsInView();
+}
+
+void Table_zk2::moveContents(FXint x, FXint y) {
+  FXTable::moveContents(x, y);
+  noteRowsInView();
+}
+
+// Rows get their numbers as they come into view: a million numbers made up front would cost
+// more than the rest of the table.
+void Table_zk2::noteRowsInView() {
+  viewFirst = 0;
+  viewLast = -1;
+  if (nrows < 1) return;
+  viewFirst = FXCLAMP(0, rowHeader->getItemAt(0), nrows - 1);
+  viewLast = FXCLAMP(0, rowHeader->getItemAt(rowHeader->getHeight()), nrows - 1);
+  for (FXint r = viewFirst; r <= viewLast; ++r)
+    if (rowHeader->getItemText(r).empty()) rowHeader->setItemText(r, FXStringVal(r + 1));
+}
+
+// Readers write millions of cells that are not in view: only the ones in view are drawn anew.
+void Table_zk2::updateCell(FXint r, FXint c) {
+  if (r >= viewFirst && r <= viewLast) updateItem(r, c);
+}
+
+FXString Table_zk2::getRowText(FXint r) const {
+  checkCell(r, 0, "getRowText");
+  return FXStringVal(r + 1);
+}
+
+void Table_zk2::insertRows(FXint row, FXint nr, FXbool notify) {
+  const FXint before = nrows;
+  FXTable::insertRows(row, nr, notify);
+  store.insertRows(row, nrows - before);
+}
+
+void Table_zk2::insertColumns(FXint col, FXint nc, FXbool notify) {
+  const FXint before = ncols;
+  FXTable::insertColumns(col, nc, notify);
+  store.insertColumns(col, ncols - before);
+}
+
+void Table_zk2::removeRows(FXint row, FXint nr, FXbool notify) {
+  const FXint before = nrows;
+  FXTable::removeRows(row, nr, notify);
+  store.removeRows(row, before - nrows);
+}
+
+void Table_zk2::removeColumns(FXint col, FXint nc, FXbool notify) {
+  const FXint before = ncols;
+  FXTable::removeColumns(col, nc, notify);
+  store.removeColumns(col, before - ncols);
+}
+
+// Removing cells (cut, the Delete key) takes their texts; the pictures are the program's: the
+// Show and Opaque marks must keep mirroring their rows' flags.
+void Table_zk2::removeItem(FXint row, FXint col, FXbool notify) {
+  FXTable::removeItem(row, col, notify);
+  store.setText(row, col, std::string_view());
+}
+
+void Table_zk2::removeRange(FXint startrow, FXint endrow, FXint startcol, FXint endcol,
+                            FXbool notify) {
+  FXTable::removeRange(startrow, endrow, startcol, endcol, notify);
+  for (FXint r = FXMAX(startrow, 0); r <= endrow && r < nrows; ++r)
+    for (FXint c = FXMAX(startcol, 0); c <= endcol && c < ncols; ++c)
+      store.setText(r, c, std::string_view());
+}
+
+void Table_zk2::clearItems(FXbool notify) {
+  FXTable::clearItems(notify);
+  store.clear();
 }
 
 void Table_zk2::pasteOrigin(FXint& row, FXint& col) const {
@@ -121,8 +333,7 @@ void Table_zk2::pasteOrigin(FXint& row, FXint& col) const {
 }
 
 void Table_zk2::pasteText(const FXString& text) {
-  const std::string clean =
-      orbala::normalizePasteText(std::string_view(text.text(), text.length()));
+  const std::string clean = orbala::normalizePasteText(view(text));
   if (clean.empty() || nrows < 1 || ncols < 1) return;
   FXint row = 0;
   FXint col = 0;
@@ -132,9 +343,58 @@ void Table_zk2::pasteText(const FXString& text) {
   if (plan.size.rows < 1 || plan.size.cols < 1) return;
   const FXint lastRow = row + plan.size.rows - 1;
   const FXint lastCol = col + plan.size.cols - 1;
-  overlayText(row, lastRow, col, lastCol, FXString(plan.text.c_str(), plan.text.size()), "\t,",
-              "\n", TRUE);
+  FXTableRange range;
+  range.fm.row = row;
+  range.fm.col = col;
+  range.to.row = lastRow;
+  range.to.col = lastCol;
+  if (target) target->tryHandle(this, FXSEL(SEL_REPLACED, message), &range);
+  orbala::overlayBlock(
+      plan.text, plan.size.rows, plan.size.cols,
+      [&](int i, int j, std::string_view field) { store.setText(row + i, col + j, field); });
+  updateRange(row, lastRow, col, lastCol);
   selectRange(row, lastRow, col, lastCol, TRUE);
+}
+
+FXString Table_zk2::selectionText() const {
+  if (!isAnythingSelected()) return FXString::null;
+  std::string text;
+  for (FXint r = selection.fm.row; r <= selection.to.row; ++r) {
+    for (FXint c = selection.fm.col; c <= selection.to.col; ++c) {
+      if (c > selection.fm.col) text += '\t';
+      text += store.text(r, c);
+    }
+    text += '\n';
+  }
+  return fx(text);
+}
+
+long Table_zk2::onCmdCopySel(FXObject* sender, FXSelector sel, void* ptr) {
+  // The toolkit takes the clipboard and serves `clipped` when asked; the texts are ours.
+  const long handled = FXTable::onCmdCopySel(sender, sel, ptr);
+  if (isAnythingSelected()) clipped = selectionText();
+  return handled;
+}
+
+long Table_zk2::onCmdCutSel(FXObject* sender, FXSelector sel, void* ptr) {
+  const FXString text = selectionText(); // before the cut empties the cells
+  const long handled = FXTable::onCmdCutSel(sender, sel, ptr);
+  if (isEditable() && !text.empty()) clipped = text;
+  return handled;
+}
+
+long Table_zk2::onSelectionRequest(FXObject* sender, FXSelector sel, void* ptr) {
+  if (FXWindow::onSelectionRequest(sender, sel, ptr)) return 1;
+  const FXDragType type = static_cast<const FXEvent*>(ptr)->target;
+  if (type != stringType && type != textType && type != utf8Type && type != utf16Type) return 0;
+  FXString text = selectionText();
+  if (type == utf16Type) {
+    text = FXUTF16LECodec().utf2mb(text);
+  } else if (type != utf8Type) {
+    text = FX88591Codec().utf2mb(text);
+  }
+  setDNDData(FROM_SELECTION, type, text);
+  return 1;
 }
 
 bool Table_zk2::clipboardText(FXString& text) const {

@@ -208,6 +208,13 @@ void OrbalaTest::setRow(int row, const std::vector<std::string>& cells) {
     win->table->setItemText(row, c, cells[c].c_str());
 }
 
+void OrbalaTest::typeCell(int row, int col, const std::string& text) {
+  win->table->startInput(row, col);
+  for (FXWindow* child = win->table->getFirst(); child; child = child->getNext())
+    if (auto* editor = dynamic_cast<FXTextField*>(child)) editor->setText(text.c_str());
+  win->table->acceptInput(TRUE);
+}
+
 Strings OrbalaTest::cells(int row, int first, int last) const {
   Strings out;
   for (int c = first; c <= last; ++c)

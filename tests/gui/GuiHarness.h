@@ -123,6 +123,8 @@ protected:
 
   // Fills a table row through the program's own text setter.
   void setRow(int row, const std::vector<std::string>& cells);
+  // Types into a cell through its editor, as the user does: the text is kept as typed.
+  void typeCell(int row, int col, const std::string& text);
   std::string cell(int row, int col) const;
   Strings cells(int row, int first, int last) const;
   // Sets the Show (column 8) or Opaque (column 9) tick of a row with its flag.

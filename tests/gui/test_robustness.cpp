@@ -57,6 +57,11 @@ TEST_F(RobustnessTest, OverlongTextsAreCutBeforeAnyWidgetDrawsThem) {
   pump();
   win->table->acceptInput(TRUE);
   EXPECT_EQ(cell(1, 0).size(), 1024u);
+  // And so is a pasted one.
+  win->table->killSelection();
+  win->table->setCurrentItem(2, 0);
+  win->table->pasteText(("P" + huge + "\t1").c_str());
+  EXPECT_EQ(cell(2, 0).size() + cell(2, 1).size(), 1025u);
 
   closeWindow();
   EXPECT_LE(longestLine(readFile(settingsPath)).size(), 300u) << "nothing unbounded is kept";

@@ -203,7 +203,7 @@ TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
 TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
   dataRows(5);
   win->table->setItemText(1, 7, "1.00");
-  win->table->FXTable::setItemText(2, 7, "1,5"); // typed by the user, comma kept
+  typeCell(2, 7, "1,5"); // typed by the user, comma kept
 
   command(Orbala::ID_SCALE_MODE + 0); // Label, nothing selected
   wheel(120);

@@ -193,6 +193,29 @@ TEST_F(TableTest, BlockCountsAgreeWithTheToolkit) {
   }
 }
 
+// The table lays a pasted block over its cells itself; it must do so as the toolkit's overlay
+// does, short lines and empty fields included.
+TEST_F(TableTest, PasteLaysCellsLikeTheToolkit) {
+  auto* plain = new FXTable(win->valuesGroup);
+  for (const char* text : {"a\tb\tc\n1\n", "x\n\ny", "\t", "a\t\tb\nc\td", "p\tq\n"}) {
+    plain->setTableSize(6, 5);
+    win->table->setTableSize(6, 5);
+    for (int r = 0; r < 6; ++r) {
+      for (int c = 0; c < 5; ++c) {
+        plain->setItemText(r, c, "o");
+        win->table->setItemText(r, c, "o");
+      }
+    }
+    FXint rows = 0, cols = 0;
+    plain->countText(rows, cols, text, "\t", "\n");
+    plain->overlayText(1, rows, 1, cols, text, "\t", "\n");
+    pasteAt(1, 1, text);
+    for (int r = 0; r < 6; ++r)
+      for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(cell(r, c), plain->getItemText(r, c).text()) << text << " at " << r << "," << c;
+  }
+}
+
 TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
   std::string lines;
   for (int i = 0; i < 1200; ++i)
@@ -288,4 +311,49 @@ TEST_F(TableTest, ToolBarSelectCopyAndPasteGoThroughTheClipboard) {
   win->table->setCurrentItem(30, 1);
   command(Orbala::ID_PASTE_SELECTION);
   EXPECT_EQ(cell(30, 1), "");
+}
+
+TEST_F(TableTest, CutAndDeleteTakeTextsButKeepTheMarks) {
+  setRow(0, {"He", "1", "2", "3"});
+  setRow(1, {"Li", "4", "5", "6"});
+  setTick(1, 8, false);
+  win->table->selectRange(0, 1, 0, 9);
+  win->table->handle(win, FXSEL(SEL_COMMAND, FXTable::ID_CUT_SEL), nullptr);
+  EXPECT_EQ(cells(0, 0, 3), (Strings{"", "", "", ""}));
+  EXPECT_EQ(cell(1, 7), "");
+  EXPECT_EQ(win->table->getItemIcon(0, 8), win->tableIcon);
+  EXPECT_EQ(win->table->getItemIcon(1, 8), nullptr);
+  // What was cut comes back where it is pasted.
+  goTo(5, 0);
+  command(Orbala::ID_PASTE_SELECTION);
+  EXPECT_EQ(cells(6, 0, 3), (Strings{"Li", "4", "5", "6"}));
+
+  win->table->selectRange(5, 5, 1, 2);
+  win->table->handle(win, FXSEL(SEL_COMMAND, FXTable::ID_DELETE_SEL), nullptr);
+  EXPECT_EQ(cells(5, 0, 3), (Strings{"He", "", "", "3"}));
+}
+
+// A table is set up without a text or an item per cell, and its rows are numbered only as they
+// come into view; its far end is edited, drawn and numbered like its top.
+TEST_F(TableTest, FarDownTheTableCellsEditDrawAndNumberAsAtTheTop) {
+  const int rows = 5000, last = rows - 1;
+  win->setUpTable(rows);
+  pump();
+  ASSERT_EQ(win->table->getNumRows(), rows);
+  EXPECT_TRUE(isDefaultRow(last));
+  setRow(last, {"C", "", "2,5", "3"});
+  typeCell(last, 1, "7,5"); // typed text stays as typed
+  EXPECT_EQ(cells(last, 0, 3), (Strings{"C", "7,5", "2.5", "3"}));
+  win->table->layout(); // as the event loop does once it is idle
+  win->table->makePositionVisible(last, 1);
+  pump();
+  EXPECT_STREQ(win->table->getRowHeader()->getItemText(last).text(), "5000");
+  EXPECT_STREQ(win->table->getRowText(last).text(), "5000");
+  // Rows moved over the end keep their texts in order; the marks stay with their rows.
+  setTick(last, 9, false);
+  win->table->selectRange(last - 1, last - 1, 0, 0);
+  ASSERT_TRUE(win->buildContextMenu());
+  command(Orbala::ID_INSERT_ROW, win->insertAboveItem);
+  EXPECT_EQ(cells(last, 0, 3), (Strings{"", "", "", ""}));
+  EXPECT_EQ(win->table->getItemIcon(last, 9), nullptr);
 }

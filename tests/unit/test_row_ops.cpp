@@ -10,25 +10,7 @@ using namespace orbala;
 
 namespace {
 using Texts = std::vector<std::string>;
-
-// The column of a ten-row table after `moves`, "-" for an emptied row.
-std::string applied(const std::vector<RowMove>& moves) {
-  std::string rows = "0123456789";
-  for (const RowMove& m : moves)
-    rows[m.to] = m.from < 0 ? '-' : rows[m.from];
-  return rows;
-}
 } // namespace
-
-TEST(RowOps, MovesStayInsideTheTable) {
-  EXPECT_EQ(applied(insertRowMoves(10, 9)), "012345678-");
-  EXPECT_TRUE(insertRowMoves(10, 10).empty());
-  EXPECT_TRUE(insertRowMoves(10, -1).empty());
-  // A span reaching past the end deletes only the rows the table has.
-  EXPECT_EQ(applied(deleteRowMoves(10, 8, 2000000000)), "01234567--");
-  EXPECT_TRUE(deleteRowMoves(10, 10, 1).empty());
-  EXPECT_TRUE(deleteRowMoves(10, 3, 0).empty());
-}
 
 TEST(RowOps, AutoColourStopsAtTwentyTwoLabels) {
   Texts labels{"C", "c", " C"};

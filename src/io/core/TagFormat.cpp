@@ -305,9 +305,23 @@ std::string formatViewBlock(double zoom, const double center[3], const double or
 
 std::string formatDataLine(int row, int column, std::string_view text) {
   std::string out;
-  appendText(out, Tag::Data,
-             std::to_string(row) + ' ' + std::to_string(column) + ' ' + oneLine(text));
+  appendDataLine(out, row, column, text);
   return out;
+}
+
+void appendDataLine(std::string& out, int row, int column, std::string_view text) {
+  // Written straight into the block: a big table has ten of these lines per row.
+  char number[16];
+  out += tagText(Tag::Data);
+  out.append(number, std::to_chars(number, number + sizeof number, row).ptr);
+  out += ' ';
+  out.append(number, std::to_chars(number, number + sizeof number, column).ptr);
+  out += ' ';
+  const size_t start = out.size();
+  out += text;
+  for (size_t i = start; i < out.size(); ++i)
+    if (out[i] == '\r' || out[i] == '\n') out[i] = ' ';
+  out += '\n';
 }
 
 } // namespace orbala

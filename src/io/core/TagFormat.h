@@ -146,5 +146,7 @@ std::string formatViewBlock(double zoom, const double center[3], const double or
 
 // One cell line, "<data>row column text\n"; line breaks in the text are written as blanks.
 std::string formatDataLine(int row, int column, std::string_view text);
+// The same line appended to `out`.
+void appendDataLine(std::string& out, int row, int column, std::string_view text);
 
 } // namespace orbala

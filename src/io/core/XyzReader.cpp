@@ -1,5 +1,6 @@
 #include "io/core/XyzReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -100,6 +101,8 @@ XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
   }
   const bool numbered = form == XyzLabelForm::Number;
   const auto& table = elementTable();
+  // One atom per line at most, and never more rows than the table has.
+  result.atoms.reserve(std::min(lines.size() - 2, static_cast<size_t>(std::max(tableRows, 0))));
 
   for (size_t i = 2; i < lines.size(); ++i) {
     const std::string& line = lines[i];

@@ -15,7 +15,8 @@ bool isBlank(char c) {
 } // namespace
 
 double parseNumber(std::string_view text) {
-  std::string s = replaceAll(text, ",", ".");
+  if (text.find(',') != std::string_view::npos) return parseNumber(replaceAll(text, ",", "."));
+  const std::string_view s = text;
   size_t i = 0;
   while (i < s.size() && isBlank(s[i]))
     ++i;

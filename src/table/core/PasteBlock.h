@@ -1,6 +1,7 @@
 #pragma once
 // The text side of pasting into the point table: decoding what the clipboard offers, making the
 // numbers readable, measuring the block and cutting it so that it never grows the table.
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,25 @@ BlockSize countBlock(std::string_view text);
 
 // The block with at most maxRows rows and maxCols columns per row; the rest is dropped.
 std::string cutBlock(std::string_view text, int maxRows, int maxCols);
+
+// Lays a block over `rows` × `cols` cells the way the toolkit's overlay does: field j of line i
+// goes to cell (i, j) through put(i, j, field). Every line puts at least its first field (an empty
+// line empties its first cell); cells right of a short line, and below the last line, are left
+// alone.
+template <class Put> void overlayBlock(std::string_view text, int rows, int cols, Put&& put) {
+  size_t p = 0;
+  for (int i = 0; i < rows && p <= text.size(); ++i) {
+    const size_t lineEnd = std::min(text.find('\n', p), text.size());
+    for (int j = 0; j < cols && p <= lineEnd; ++j) {
+      size_t end = p;
+      while (end < lineEnd && text[end] != '\t' && text[end] != ',')
+        ++end;
+      put(i, j, text.substr(p, end - p));
+      p = end + 1; // past the separator; past lineEnd once the line has no more fields
+    }
+    p = lineEnd + 1;
+  }
+}
 
 // What to lay over the table: the (possibly cut) text and its size.
 struct PastePlan {

@@ -34,28 +34,4 @@ RowSpan rowsInTable(int first, int last, int rows) {
   return RowSpan{from, to - from + 1};
 }
 
-std::vector<RowMove> insertRowMoves(int rows, int at) {
-  std::vector<RowMove> moves;
-  if (at < 0 || at >= rows) return moves;
-  moves.reserve(static_cast<size_t>(rows - at));
-  for (int r = rows - 1; r > at; --r)
-    moves.push_back({r, r - 1});
-  moves.push_back({at, -1});
-  return moves;
-}
-
-std::vector<RowMove> deleteRowMoves(int rows, int first, int count) {
-  std::vector<RowMove> moves;
-  if (count <= 0) return moves;
-  const long long last = static_cast<long long>(first) + count - 1;
-  const RowSpan span = rowsInTable(first, static_cast<int>(std::min<long long>(last, rows)), rows);
-  if (span.count == 0) return moves;
-  moves.reserve(static_cast<size_t>(rows - span.first));
-  for (int r = span.first; r < rows; ++r) {
-    const long long from = static_cast<long long>(r) + span.count;
-    moves.push_back({r, from < rows ? static_cast<int>(from) : -1});
-  }
-  return moves;
-}
-
 } // namespace orbala

@@ -1,6 +1,6 @@
 #pragma once
 // Display-free side of the table's row commands: the named sphere colours, colouring by label,
-// the rows a selection covers, and how inserting or deleting rows moves the rows' texts.
+// and the rows a selection covers.
 #include <array>
 #include <string>
 #include <string_view>
@@ -38,19 +38,5 @@ struct RowSpan {
   int count = 0;
 };
 RowSpan rowsInTable(int first, int last, int rows);
-
-// Row `to` takes the texts of row `from`, or empty texts when `from` is -1.
-struct RowMove {
-  int to;
-  int from;
-};
-
-// Inserting an empty row at `at`: every row from the last down to at + 1 takes the row above it
-// (the last row's texts are lost), then row `at` is emptied. No moves when `at` is outside.
-std::vector<RowMove> insertRowMoves(int rows, int at);
-
-// Deleting `count` rows from `first`: every row from `first` on takes the row `count` below it,
-// or empty texts past the last row. The part of the span outside the table is ignored.
-std::vector<RowMove> deleteRowMoves(int rows, int first, int count);
 
 } // namespace orbala
