@@ -19,6 +19,22 @@ FXApp* testApp() {
   return application;
 }
 
+FXDEFMAP(LoopAction) LoopActionMap[] = {FXMAPFUNC(SEL_TIMEOUT, 1, LoopAction::onTimeout)};
+FXIMPLEMENT(LoopAction, FXObject, LoopActionMap, ARRAYNUMBER(LoopActionMap))
+
+LoopAction::LoopAction(std::function<void()> action, FXuint ms) : action_(std::move(action)) {
+  application->addTimeout(this, 1, ms);
+}
+
+LoopAction::~LoopAction() {
+  application->removeTimeout(this, 1);
+}
+
+long LoopAction::onTimeout(FXObject*, FXSelector, void*) {
+  action_();
+  return 1;
+}
+
 std::vector<ScriptedDialogs::Box> ScriptedDialogs::boxesOfClosedWindow;
 
 void ScriptedDialogs::message(FXWindow*, BoxKind kind, const FXString& title,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,20 @@
 FXApp* testApp();
 
 using Strings = std::vector<std::string>;
+
+// Runs an action from a timer `ms` after it is made, inside whatever event loop runs then.
+class LoopAction : public FXObject {
+  FXDECLARE(LoopAction)
+  LoopAction() {}
+
+public:
+  LoopAction(std::function<void()> action, FXuint ms);
+  ~LoopAction() override;
+  long onTimeout(FXObject*, FXSelector, void*);
+
+private:
+  std::function<void()> action_;
+};
 
 // Records every box and answers questions and file dialogs from prepared queues.
 class ScriptedDialogs : public Dialogs {

@@ -5,35 +5,6 @@
 
 #include "table/Table_zk2.h"
 
-namespace {
-
-constexpr float kPi = 3.1415927f;
-
-// Deletes the window from inside the event loop, the way its close box does.
-class WindowCloser : public FXObject {
-  FXDECLARE(WindowCloser)
-  WindowCloser() {}
-
-public:
-  enum { ID_CLOSE = 1 };
-  Orbala** window = nullptr;
-  explicit WindowCloser(Orbala** w) : window(w) {}
-  long onClose(FXObject*, FXSelector, void*) {
-    delete *window;
-    *window = nullptr;
-    return 1;
-  }
-};
-FXDEFMAP(WindowCloser)
-WindowCloserMap[] = {FXMAPFUNC(SEL_TIMEOUT, WindowCloser::ID_CLOSE, WindowCloser::onClose)};
-FXIMPLEMENT(WindowCloser, FXObject, WindowCloserMap, ARRAYNUMBER(WindowCloserMap))
-
-float gap(const FXQuatf& a, const FXQuatf& b) {
-  return (a - b).length();
-}
-
-} // namespace
-
 class RotationTest : public OrbalaTest {
 protected:
   // Removes the pending rotation ticks one by one and says how many there were.
@@ -65,74 +36,51 @@ protected:
 };
 
 TEST_F(RotationTest, StartTickStopAndTheButtonLabel) {
-  command(Orbala::ID_ROTATE);
-  EXPECT_TRUE(win->rotating);
-  EXPECT_TRUE(testApp()->hasTimeout(win, Orbala::ID_ROTATE_TIMER));
-  // The label follows at the tick, not at the click.
-  EXPECT_EQ(rotateLabel(), "Rotate");
-  tick();
-  EXPECT_EQ(rotateLabel(), "Stop");
-  tick();
-  EXPECT_EQ(rotateLabel(), "Stop");
-
-  command(Orbala::ID_ROTATE);
-  EXPECT_FALSE(win->rotating);
-  EXPECT_EQ(rotateLabel(), "Stop");
-  // The pending tick is left to see the flag; it ends the chain.
-  const FXQuatf before = win->viewer->getOrientation();
-  tick();
-  EXPECT_EQ(rotateLabel(), "Rotate");
-  EXPECT_EQ(takePendingTicks(), 0);
-  EXPECT_EQ(win->viewer->getOrientation(), before);
-
-  // A view preset stops it the same way, and its orientation stays.
-  command(Orbala::ID_ROTATE);
-  tick();
-  ASSERT_EQ(rotateLabel(), "Stop");
-  command(Orbala::ID_VIEW_XZ);
-  EXPECT_FALSE(win->rotating);
-  const FXQuatf preset = win->viewer->getOrientation();
-  tick();
-  EXPECT_EQ(rotateLabel(), "Rotate");
-  EXPECT_EQ(takePendingTicks(), 0);
-  EXPECT_EQ(win->viewer->getOrientation(), preset);
-}
-
-TEST_F(RotationTest, RestartBeforeThePendingTickKeepsOneChain) {
+  // Stopped by the button, or by a view preset whose orientation then stays.
+  for (const FXSelector stop : {Orbala::ID_ROTATE, Orbala::ID_VIEW_XZ}) {
+    command(Orbala::ID_ROTATE);
+    EXPECT_TRUE(win->rotating);
+    // The label follows at the tick, not at the click.
+    EXPECT_EQ(rotateLabel(), "Rotate");
+    tick();
+    EXPECT_EQ(rotateLabel(), "Stop");
+    command(stop);
+    EXPECT_FALSE(win->rotating);
+    EXPECT_EQ(rotateLabel(), "Stop");
+    // The pending tick is left to see the flag; it ends the chain.
+    const FXQuatf before = win->viewer->getOrientation();
+    tick();
+    EXPECT_EQ(rotateLabel(), "Rotate");
+    EXPECT_EQ(takePendingTicks(), 0);
+    EXPECT_EQ(win->viewer->getOrientation(), before);
+  }
   // Start, stop and start again before the first tick; then many clicks while it runs.
-  for (int clicks : {3, 6}) {
+  for (int clicks : {3, 4}) {
     for (int i = 0; i < clicks; ++i)
       command(Orbala::ID_ROTATE);
     EXPECT_TRUE(win->rotating);
     tick(); // exactly one pending
-    EXPECT_EQ(rotateLabel(), "Stop");
   }
   EXPECT_EQ(takePendingTicks(), 1);
 }
 
-TEST_F(RotationTest, EachTickTurnsAboutTheModelsAxis) {
-  win->rotationSpeedSlider->setValue(100);
-  command(Orbala::ID_ROTATION_DIRECTION, win->counterClockwiseRadio);
-  command(Orbala::ID_ROTATION_AXIS + 2);
-
+TEST_F(RotationTest, EachTickTurnsAboutTheModelsAxisAsTheControlsSayNow) {
   win->viewer->setOrientation(FXQuatf(0.1f, -0.3f, 0.2f, 0.927362f));
-  const FXQuatf before = win->viewer->getOrientation(); // as the viewer normalised it
   command(Orbala::ID_ROTATE);
-  tick();
-  // Counter-clockwise at speed 100: π/200 about z, with the current orientation on the left.
-  FXQuatf expected = before * FXQuatf(FXVec3f(0, 0, 1), kPi / 200);
-  expected.adjust();
-  EXPECT_LT(gap(win->viewer->getOrientation(), expected), 1e-6f);
-
-  // Axis, direction and speed changed while running apply from the next tick.
-  command(Orbala::ID_ROTATION_AXIS + 3);
-  command(Orbala::ID_ROTATION_DIRECTION, win->clockwiseRadio);
-  win->rotationSpeedSlider->setValue(400);
-  const FXQuatf middle = win->viewer->getOrientation();
-  tick();
-  expected = middle * FXQuatf(FXVec3f(1, 1, 1), -kPi / 50);
-  expected.adjust();
-  EXPECT_LT(gap(win->viewer->getOrientation(), expected), 1e-6f);
+  // Changed while running, axis, direction and speed apply from the next tick: π/200 per tick
+  // at speed 100, with the current orientation on the left.
+  const float pi = 3.1415927f;
+  for (const auto& [axis, direction, speed, turn] :
+       {std::tuple{2, win->counterClockwiseRadio, 100, FXQuatf(FXVec3f(0, 0, 1), pi / 200)},
+        {3, win->clockwiseRadio, 400, FXQuatf(FXVec3f(1, 1, 1), -pi / 50)}}) {
+    command(Orbala::ID_ROTATION_AXIS + axis);
+    command(Orbala::ID_ROTATION_DIRECTION, direction);
+    win->rotationSpeedSlider->setValue(speed);
+    FXQuatf expected = win->viewer->getOrientation() * turn;
+    expected.adjust();
+    tick();
+    EXPECT_LT((win->viewer->getOrientation() - expected).length(), 1e-6f) << axis;
+  }
 }
 
 TEST_F(RotationTest, RotationPointChoices) {
@@ -143,12 +91,10 @@ TEST_F(RotationTest, RotationPointChoices) {
   // "normalize 0 to 1" on x changes the plotted points, not the rotation point.
   win->axisScaling[0] = 1;
   command(Orbala::ID_REDRAW);
-  EXPECT_EQ(win->pointData.pointCount, 2);
-  EXPECT_EQ(win->pointData.xValues[1], 0.0);
+  ASSERT_EQ(win->pointData.pointCount, 2);
 
   // The origin; the centre of the initial bounds, since no refit has measured the data yet;
   // row 2 with blanks around its number; row 3, not plotted but with coordinates.
-  win->viewer->setCenter(FXVec3f(5, 5, 5));
   struct Case {
     int choice;
     const char* number;
@@ -156,6 +102,7 @@ TEST_F(RotationTest, RotationPointChoices) {
   };
   for (const Case& c : {Case{0, "", FXVec3f(0, 0, 0)}, Case{1, "", FXVec3f(0, 0, 50)},
                         Case{2, " 2 ", FXVec3f(-4, 5, 6.5f)}, Case{2, "3", FXVec3f(7, 8, 9)}}) {
+    win->viewer->setCenter(FXVec3f(5, 5, 5));
     win->pointNumberField->setText(c.number);
     chooseRotationPoint(c.choice);
     EXPECT_EQ(win->viewer->getCenter(), c.centre) << c.choice << " " << c.number;
@@ -164,28 +111,25 @@ TEST_F(RotationTest, RotationPointChoices) {
   }
   EXPECT_TRUE(dialogs->boxes.empty());
 
-  // A bad number leaves the centre where it was.
-  for (const char* bad : {"0", "-1", "4", "1001", ""}) {
+  // A bad number, or a typed point with a blank field, leaves the centre where it was.
+  for (const char* bad : {"0", "4", ""}) {
     win->pointNumberField->setText(bad);
     chooseRotationPoint(2);
     expectRotationError();
     EXPECT_EQ(win->viewer->getCenter(), FXVec3f(7, 8, 9));
   }
-
-  // So does a typed point with a blank field.
   win->rotationPointFields[1]->setText(" ");
   chooseRotationPoint(3);
   expectRotationError();
   EXPECT_EQ(win->viewer->getCenter(), FXVec3f(7, 8, 9));
-
-  // A point that cannot be evaluated does not start the rotation.
+  // Nor does the rotation start about it.
   command(Orbala::ID_ROTATE);
   expectRotationError();
   EXPECT_FALSE(win->rotating);
   EXPECT_EQ(takePendingTicks(), 0);
 }
 
-TEST_F(RotationTest, ReturnInTheFieldsAppliesThePoint) {
+TEST_F(RotationTest, ReturnInTheFieldsAndTheCurrentRowApplyThePoint) {
   chooseRotationPoint(3);
   win->rotationPointFields[0]->setText("3");
   win->rotationPointFields[2]->setText("-1");
@@ -197,24 +141,20 @@ TEST_F(RotationTest, ReturnInTheFieldsAppliesThePoint) {
     EXPECT_EQ(releaseKeyInField(win->rotationPointFields[2], key), 1);
     EXPECT_EQ(win->viewer->getCenter(), FXVec3f(3, 0, -1));
   }
-  EXPECT_TRUE(dialogs->boxes.empty());
-
   // Return also restores the radio of the current choice.
   win->rotationPointRadios[3]->setCheck(FALSE);
   win->rotationPointRadios[1]->setCheck(TRUE);
   releaseKeyInField(win->pointNumberField, KEY_Return);
   EXPECT_TRUE(win->rotationPointRadios[3]->getCheck() && !win->rotationPointRadios[1]->getCheck());
-}
+  EXPECT_TRUE(dialogs->boxes.empty());
 
-TEST_F(RotationTest, RotationPointFromTheCurrentRow) {
+  // The current row's number goes to the field; a row without coordinates is reported.
   setRow(4, {"e", "1", "-2", "3"});
   win->table->setCurrentItem(4, 1);
   command(Orbala::ID_ROTATION_POINT_FROM_ROW);
   EXPECT_EQ(std::string(win->pointNumberField->getText().text()), "5");
-  EXPECT_TRUE(win->rotationPointRadios[2]->getCheck() && !win->rotationPointRadios[0]->getCheck());
+  EXPECT_TRUE(win->rotationPointRadios[2]->getCheck() && !win->rotationPointRadios[3]->getCheck());
   EXPECT_EQ(win->viewer->getCenter(), FXVec3f(1, -2, 3));
-
-  // A row without coordinates is reported.
   win->table->setCurrentItem(6, 0);
   command(Orbala::ID_ROTATION_POINT_FROM_ROW);
   EXPECT_EQ(std::string(win->pointNumberField->getText().text()), "7");
@@ -222,23 +162,16 @@ TEST_F(RotationTest, RotationPointFromTheCurrentRow) {
   EXPECT_EQ(win->viewer->getCenter(), FXVec3f(1, -2, 3));
 }
 
-TEST_F(RotationTest, RightPressOnTheViewerIsTakenOnlyWhileRotating) {
+TEST_F(RotationTest, RightPressIsTakenOnlyWhileRotatingAndClosingDuringATickIsSafe) {
   FXEvent ev{};
   ev.win_x = ev.win_y = 10;
-  for (long taken : {0, 1}) {
+  for (long taken : {0, 1, 0}) {
     EXPECT_EQ(send(SEL_RIGHTBUTTONPRESS, Orbala::ID_VIEWER, win->viewer, &ev), taken);
-    command(Orbala::ID_ROTATE); // starts, then stops
+    command(Orbala::ID_ROTATE); // starts, stops, starts
   }
-  EXPECT_EQ(send(SEL_RIGHTBUTTONPRESS, Orbala::ID_VIEWER, win->viewer, &ev), 0);
-}
-
-TEST_F(RotationTest, ClosingTheWindowDuringATickIsSafe) {
-  command(Orbala::ID_ROTATE);
   ASSERT_EQ(takePendingTicks(), 1);
   // The tick lets pending events run; one of them closes the window.
-  WindowCloser closer(&win);
-  testApp()->addTimeout(&closer, WindowCloser::ID_CLOSE, 0); // due at once
+  const LoopAction closer([this] { closeWindow(); }, 0);
   win->handle(nullptr, FXSEL(SEL_TIMEOUT, Orbala::ID_ROTATE_TIMER), nullptr);
-  testApp()->removeTimeout(&closer, WindowCloser::ID_CLOSE);
   EXPECT_EQ(win, nullptr);
 }

@@ -1,73 +1,78 @@
-// Numbers in cells, fields and files: the longest numeric prefix, a dot whatever the locale.
+// Numbers and texts in cells, fields and files: the longest numeric prefix, a dot whatever the
+// locale, and the limits on what a cell may hold or the plot may show.
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <clocale>
+#include <cmath>
 #include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
 
 using namespace orbala;
 
-namespace {
-// Runs the checks under a decimal-comma locale when the machine has one.
-class CommaLocale : public ::testing::Test {
-protected:
-  void SetUp() override {
-    saved = std::setlocale(LC_ALL, nullptr);
-    haveComma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-  }
-  void TearDown() override { std::setlocale(LC_ALL, saved.c_str()); }
-  std::string saved;
-  bool haveComma = false;
-};
-} // namespace
-
-TEST_F(CommaLocale, ParsingReadsCommaAndDotAlike) {
-  ASSERT_TRUE(haveComma) << "install-deps.sh generates de_DE.UTF-8";
-  EXPECT_DOUBLE_EQ(parseNumber("1,5"), 1.5);
-  EXPECT_DOUBLE_EQ(parseNumber("1.5"), 1.5);
-  EXPECT_DOUBLE_EQ(parseNumber("  -2.5e3xyz"), -2500.0);
-  EXPECT_DOUBLE_EQ(parseNumber("+.5"), 0.5);
-  EXPECT_DOUBLE_EQ(parseNumber("1.2.3"), 1.2);
-  EXPECT_DOUBLE_EQ(parseNumber("abc"), 0.0);
-  EXPECT_DOUBLE_EQ(parseNumber(""), 0.0);
-  EXPECT_DOUBLE_EQ(parseNumber("-"), 0.0);
-  EXPECT_DOUBLE_EQ(parseNumber("+-1"), 0.0);
-  EXPECT_DOUBLE_EQ(parseNumber("1e"), 1.0);
-  // Out of range keeps sign and size, read without the locale too.
-  EXPECT_TRUE(std::isinf(parseNumber("1.5e999")));
-  EXPECT_TRUE(parseNumber("-1e999") < -1e300);
-  EXPECT_TRUE(std::isinf(parseNumber(std::string(400, '9'))));
-  EXPECT_DOUBLE_EQ(parseNumber("1.5e-999"), 0.0);
-}
-
-TEST_F(CommaLocale, FormattingWritesADot) {
-  ASSERT_TRUE(haveComma);
-  EXPECT_EQ(formatFixed(1.0, 2), "1.00");
-  EXPECT_EQ(formatFixed(0.995, 3), "0.995");
-  EXPECT_EQ(formatFixed(12.345, 1), "12.3");
-  EXPECT_EQ(formatFixed(-0.5, 1), "-0.5");
+TEST(Numbers, ReadAndWrittenWithADotUnderACommaLocale) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "install-deps.sh generates it";
+  const double inf = INFINITY;
+  // Out of range keeps sign and size; the last underflows to zero.
+  for (const auto& [text, value] :
+       std::vector<std::pair<std::string, double>>{{"1,5", 1.5},
+                                                   {"1.5", 1.5},
+                                                   {"  -2.5e3xyz", -2500},
+                                                   {"+.5", 0.5},
+                                                   {"1.2.3", 1.2},
+                                                   {"abc", 0},
+                                                   {"", 0},
+                                                   {"-", 0},
+                                                   {"+-1", 0},
+                                                   {"1e", 1},
+                                                   {"1.5e999", inf},
+                                                   {"-1e999", -inf},
+                                                   {std::string(400, '9'), inf},
+                                                   {"1.5e-999", 0}})
+    EXPECT_EQ(parseNumber(text), value) << text;
+  for (const auto& [value, decimals, text] : std::vector<std::tuple<double, int, std::string>>{
+           {1.0, 2, "1.00"}, {0.995, 3, "0.995"}, {12.345, 1, "12.3"}, {-0.5, 1, "-0.5"}})
+    EXPECT_EQ(formatFixed(value, decimals), text);
   EXPECT_EQ(formatScientific(0.9), "9.000000e-01");
   EXPECT_EQ(formatScientific(-1234.5), "-1.234500e+03");
-  EXPECT_EQ(parseNumber(formatScientific(3.14159265, 6)), 3.141593);
+  std::setlocale(LC_ALL, saved.c_str());
 }
 
-TEST(Numbers, IntegersTakeTheDecimalPrefixAndSaturate) {
-  EXPECT_EQ(parseInt(" 12abc"), 12);
-  EXPECT_EQ(parseInt("-7"), -7);
-  EXPECT_EQ(parseInt("+3"), 3);
-  EXPECT_EQ(parseInt("2.9"), 2);
-  EXPECT_EQ(parseInt("x1"), 0);
-  EXPECT_EQ(parseInt("99999999999999999999"), INT_MAX);
-  EXPECT_EQ(parseInt("-99999999999999999999"), INT_MIN);
-}
-
-TEST(Numbers, TrimAndReplace) {
-  EXPECT_EQ(trim(" \t a b \r\n"), "a b");
+TEST(Numbers, IntegersTrimAndReplace) {
+  for (const auto& [text, value] :
+       std::vector<std::pair<const char*, int>>{{" 12abc", 12},
+                                                {"-7", -7},
+                                                {"+3", 3},
+                                                {"2.9", 2},
+                                                {"x1", 0},
+                                                {"2147483647", INT_MAX},
+                                                {"2147483648", INT_MAX},
+                                                {"-2147483648", INT_MIN},
+                                                {"-99999999999999999999", INT_MIN}})
+    EXPECT_EQ(parseInt(text), value) << text;
+  EXPECT_EQ(trim(" \t a b \r\n\v\f"), "a b");
   EXPECT_EQ(trim("   "), "");
+  EXPECT_EQ(toUpperAscii("a\xC3\xA4z") + toLowerAscii("A\xC3\x84Z"), "A\xC3\xA4Za\xC3\x84z");
   EXPECT_EQ(replaceAll("1,2,3", ",", "."), "1.2.3");
-  EXPECT_EQ(replaceAll("<_version>", "<_", "<"), "<version>");
+  EXPECT_EQ(replaceAll("aaa", "aa", "a"), "aa");
   EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+}
+
+TEST(TableLimits, ClipNeverSplitsACharacterAndPlottableNumbersEndAtTenToTheThirty) {
+  EXPECT_EQ(clipText("abc", 3), "abc");
+  EXPECT_EQ(clipText("abcd", 3), "abc");
+  // "ä" is two bytes and the emoji four: cut inside, they go whole.
+  EXPECT_EQ(clipText("a\xC3\xA4", 3), "a\xC3\xA4");
+  EXPECT_EQ(clipText("a\xC3\xA4", 2), "a");
+  EXPECT_EQ(clipText("\xF0\x9F\x98\x80", 3), "");
+  for (double v : {0.0, 1e30, -1e30})
+    EXPECT_TRUE(isPlottable(v)) << v;
+  for (double v : {1.0000001e30, -1.0000001e30, double(INFINITY), double(NAN)})
+    EXPECT_FALSE(isPlottable(v)) << v;
 }

@@ -6,73 +6,61 @@
 
 using namespace orbala;
 
-TEST(PasteBlock, NormalisesDecimalCommasAndLineEnds) {
-  EXPECT_EQ(normalizePasteText("1,5\t2\t3\r\n4\t5,25\t6\r\n"), "1.5\t2\t3\n4\t5.25\t6\n");
-  // A comma-separated line collapses into one cell, as a spreadsheet user would see it.
-  EXPECT_EQ(normalizePasteText("1,2,3"), "1.2.3");
-  // Only CR LF pairs are line ends; a lone CR stays for the cell to keep.
-  EXPECT_EQ(normalizePasteText("a\rb\r\r\n"), "a\rb\r\n");
-  EXPECT_EQ(normalizePasteText(""), "");
+namespace {
+
+std::string littleEndian(const std::u16string& text) {
+  std::string bytes;
+  for (char16_t unit : text)
+    bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes;
 }
 
-TEST(PasteBlock, CutsRowsAndColumns) {
-  EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6\n7\t8\t9\n", 2, 2), "1\t2\n4\t5\n");
-  EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6", 5, 1), "1\n4");
-  // Short rows keep what they have.
-  EXPECT_EQ(cutBlock("1\n2\t3\t4\n", 2, 2), "1\n2\t3\n");
-  EXPECT_EQ(cutBlock("1\t2", 0, 2), "");
-  EXPECT_EQ(cutBlock("1\t2", 2, 0), "");
+} // namespace
+
+TEST(PasteBlock, NormalisesDecimalCommasAndLineEnds) {
+  EXPECT_EQ(normalizePasteText("1,5\t2\t3\r\n4\t5,25\t6\r\n"), "1.5\t2\t3\n4\t5.25\t6\n");
+  // A comma-separated line collapses into one cell, as a spreadsheet user would see it; only
+  // CR LF pairs are line ends, a lone CR stays for the cell to keep.
+  EXPECT_EQ(normalizePasteText("1,2,3"), "1.2.3");
+  EXPECT_EQ(normalizePasteText("a\rb\r\r\n"), "a\rb\r\n");
 }
 
 TEST(PasteBlock, PlanKeepsTheBlockInsideTheTable) {
+  EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6\n7\t8\t9\n", 2, 2), "1\t2\n4\t5\n");
+  EXPECT_EQ(cutBlock("1\t2\t3\n4\t5\t6", 5, 1), "1\n4");
+  EXPECT_EQ(cutBlock("1\n2\t3\t4\n", 2, 2), "1\n2\t3\n"); // short rows keep what they have
+  EXPECT_EQ(cutBlock("1\t2", 0, 2) + cutBlock("1\t2", 2, 0), "");
+
+  // At the first cell of a 1000-row table the 200 extra rows go, as the warning says.
   std::string lines;
   for (int i = 0; i < 1200; ++i)
     lines += std::to_string(i) + "\t1\t2\n";
-
-  // What a plan holds: cut, rows, columns, text.
+  const PastePlan top = planPaste(lines, 1000, 10, 0, 0);
+  EXPECT_TRUE(top.wasCut);
+  EXPECT_EQ(std::make_pair(top.size.rows, top.size.cols), std::make_pair(1000, 3));
+  EXPECT_EQ(top.text.substr(top.text.size() - 9), "\n999\t1\t2\n");
+  // Lower down the block stops at the last row, and right of the last column nothing is laid
+  // down either, instead of growing the table; a block that fits exactly is left alone.
   const auto plan = [](const std::string& text, int row, int col) {
     const PastePlan p = planPaste(text, 10, 10, row, col);
     return std::make_tuple(p.wasCut, p.size.rows, p.size.cols, p.text);
   };
-  // At the first cell: the 200 extra rows go, as the warning says.
-  const PastePlan top = planPaste(lines, 1000, 10, 0, 0);
-  EXPECT_TRUE(top.wasCut);
-  EXPECT_EQ(top.size.rows, 1000);
-  EXPECT_EQ(top.size.cols, 3);
-  EXPECT_EQ(top.text.substr(top.text.size() - 9), "\n999\t1\t2\n");
-  // Lower down the block stops at the last row, and right of the last column nothing is laid
-  // down either, instead of growing the table; a block that fits is left alone.
   EXPECT_EQ(plan("1\t2\n3\t4\n5\t6\n", 8, 0),
             std::make_tuple(true, 2, 2, std::string("1\t2\n3\t4\n")));
   EXPECT_EQ(plan("1\t2\t3\t4\n", 0, 8), std::make_tuple(true, 1, 2, std::string("1\t2\n")));
   EXPECT_EQ(plan("1\t2\t3\n", 9, 7), std::make_tuple(false, 1, 3, std::string("1\t2\t3\n")));
 }
 
-namespace {
-std::string littleEndian(const std::u16string& text) {
-  std::string bytes;
-  for (char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
-} // namespace
-
 TEST(PasteBlock, DecodesClipboardEncodings) {
   EXPECT_EQ(latin1ToUtf8("caf\xE9 1,5"), "caf\xC3\xA9 1,5");
-  EXPECT_EQ(latin1ToUtf8(""), "");
-
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"1,5\t2\n")), "1,5\t2\n");
-  // A byte-order mark is not text.
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"\uFEFFA")), "A");
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"\u00B5\u20AC\U0001F600")),
-            "\xC2\xB5\xE2\x82\xAC\xF0\x9F\x98\x80");
+  // A byte-order mark is not text; pairs of surrogates join.
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"\uFEFF1,5\t\u00B5\u20AC\U0001F600")),
+            "1,5\t\xC2\xB5\xE2\x82\xAC\xF0\x9F\x98\x80");
   // A lone surrogate and a dangling byte are marked, not dropped or misread.
-  std::u16string lone;
-  lone += static_cast<char16_t>(0xD83D);
-  lone += u'A';
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(lone)), "\xEF\xBF\xBD"
-                                               "A");
+  std::u16string lone = u"A";
+  lone[0] = 0xD83D;
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(lone + u"A")), "\xEF\xBF\xBD"
+                                                      "A");
   EXPECT_EQ(utf16LeToUtf8(littleEndian(u"A") + "B"), "A\xEF\xBF\xBD");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"AB") + "C"), "AB\xEF\xBF\xBD");
 }

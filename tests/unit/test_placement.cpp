@@ -56,13 +56,14 @@ TEST(Placement, ScreenCheckPlacesAgainOnlyWhenSomethingChanged) {
                   {60, 60, 900, 980});
   expectPlacement("off every screen", fullHd, {1971, 1081, 800, 600}, false, {1971, 1081, 800, 600},
                   {50, 50, 800, 600});
-  expectPlacement("at the limits", fullHd, {1970, 1080, 800, 600}, false, {1970, 1080, 800, 600},
-                  kStays);
+  // The last values that fit: right of V + 50 by the screens' width, as wide and as tall.
+  expectPlacement("at the limits", fullHd, {1970, 1080, 1920, 1080}, false,
+                  {1970, 1080, 1920, 1080}, kStays);
   expectPlacement("unknown screen size", {1, 0, 0, 0}, {5000, 5000, 9000, 9000}, false,
                   {5000, 5000, 9000, 9000}, kStays);
-  // A screen narrower than 100 pixels keeps a window as large as the screen.
-  expectPlacement("tiny screen", {80, 60, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
-                  {50, 50, 80, 60});
+  // 100 pixels less only on a screen wider than 100: up to 100 the window is the screen's size.
+  expectPlacement("tiny screen", {100, 101, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
+                  {50, 50, 100, 1});
 }
 
 TEST(Placement, PanelKeepsItsWidthWhileTheViewHasRoom) {

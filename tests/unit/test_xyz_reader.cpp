@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "table/core/Elements.h"
@@ -70,27 +71,19 @@ TEST(XyzLabel, CutAndForm) {
     EXPECT_EQ(xyzLabelForm(label), XyzLabelForm::Invalid) << label;
 }
 
-TEST(XyzParse, SymbolForm) {
+TEST(XyzParse, SymbolAndNumberForms) {
   const XyzResult co = parseAtoms({"C 0 0 0", "O 1.2 0 0"});
-  EXPECT_EQ(co.status, XyzResult::Ok);
-  EXPECT_EQ(co.rowsFilled, 2);
-  EXPECT_FALSE(co.overflow);
+  EXPECT_EQ(std::make_tuple(co.status, co.rowsFilled, co.overflow),
+            std::make_tuple(XyzResult::Ok, 2, false));
   EXPECT_EQ(atoms(co), (Strings{"C 0 0 0", "O 1.2 0 0"}));
-  // CL and cl match chlorine, but their label stays in the line, so nothing converts.
-  EXPECT_EQ(atoms(parseAtoms({"Cl 1 2 3", "CL 4 5 6", "cl 7 8 9", "C 0 0 2"})),
-            (Strings{"Cl 1 2 3", "C 0 0 2"}));
-  // A two-letter symbol is not taken for its first letter.
-  EXPECT_EQ(atoms(parseAtoms({"Cl 0 0 0", "Ca 1 0 0", "Co 2 0 0", "C 3 0 0"})),
-            (Strings{"Cl 0 0 0", "Ca 1 0 0", "Co 2 0 0", "C 3 0 0"}));
+  // CL and cl match chlorine, but their label stays in the line, so nothing converts; a
+  // two-letter symbol is not taken for its first letter.
+  EXPECT_EQ(atoms(parseAtoms({"Cl 1 2 3", "CL 4 5 6", "cl 7 8 9", "Ca 1 0 0", "Co 2 0 0"})),
+            (Strings{"Cl 1 2 3", "Ca 1 0 0", "Co 2 0 0"}));
   // An empty third line selects the symbol form; stray and trailing lines are skipped.
-  EXPECT_EQ(atoms(parseAtoms({"", "O 1 2 3", "6 0 0 0"})), Strings{"O 1 2 3"});
-  const XyzResult stray = parseAtoms({"H 0 0 0", "Xx 1 1 1", "H 0 0", "H a b c", "", "   ", ""});
-  EXPECT_EQ(stray.status, XyzResult::Ok);
-  EXPECT_EQ(stray.rowsFilled, 1);
-  EXPECT_FALSE(stray.overflow);
-}
+  EXPECT_EQ(atoms(parseAtoms({"", "O 1 2 3", "6 0 0 0", "Xx 1 1 1", "H 0 0", "H a b c", " "})),
+            Strings{"O 1 2 3"});
 
-TEST(XyzParse, NumberForm) {
   // Only two characters form the label: 118 reads as 11, sodium. He carries no atomic number,
   // 0 is none, and symbols are not read in a numbered file.
   EXPECT_EQ(atoms(parseAtoms({"6 0 0 0", "118 1 2 3", "8\t-1.5\t0\t2", "2 0 0 0", "0 1 2 3",
@@ -115,22 +108,17 @@ TEST(XyzParse, MoreAtomsThanRowsFillsTheTableAndFlagsOverflow) {
   for (int i = 0; i < 150; ++i)
     lines.push_back("C " + std::to_string(i) + " 0 0");
   const XyzResult r = parseAtoms(lines, 100);
-  EXPECT_EQ(r.status, XyzResult::Ok);
-  EXPECT_EQ(r.rowsFilled, 100);
-  ASSERT_EQ(r.atoms.size(), 100u);
-  EXPECT_TRUE(r.overflow);
+  EXPECT_EQ(std::make_tuple(r.status, r.rowsFilled, r.overflow, r.atoms.size()),
+            std::make_tuple(XyzResult::Ok, 100, true, size_t(100)));
   EXPECT_DOUBLE_EQ(r.atoms.back().x, 99.0);
-
+  // Exactly full is no overflow, nor is an unknown atom after a full table.
   const XyzResult exact = parseAtoms({"C 0 0 0", "C 1 0 0", "Xx 0 0 0"}, 2);
-  EXPECT_EQ(exact.rowsFilled, 2);
-  EXPECT_FALSE(exact.overflow); // an unknown atom after a full table is no overflow
+  EXPECT_EQ(std::make_tuple(exact.rowsFilled, exact.overflow), std::make_tuple(2, false));
   const XyzResult none = parseAtoms({"C 0 0 0"}, 0);
-  EXPECT_EQ(none.status, XyzResult::NoAtoms);
-  EXPECT_TRUE(none.overflow);
+  EXPECT_EQ(std::make_tuple(none.status, none.overflow), std::make_tuple(XyzResult::NoAtoms, true));
 }
 
 TEST(XyzParse, RejectedFiles) {
-  EXPECT_EQ(parseXyzLines({}, 100).status, XyzResult::TooFewLines);
   EXPECT_EQ(parseXyzLines({"1", "c"}, 100).status, XyzResult::TooFewLines);
   for (const char* third : {"C1 0 0 0", "-6 0 0 0", "# C 0 0 0", "1.5 2 3"})
     EXPECT_EQ(parseAtoms({third}).status, XyzResult::BadLabelForm) << third;
@@ -140,8 +128,6 @@ TEST(XyzParse, RejectedFiles) {
 
 TEST(XyzFiles, SpacedTabbedAndWindowsFiles) {
   // Spaced columns; a blank comment with tabs and extra columns; CR LF, kept or dropped.
-  EXPECT_EQ(atoms(parseXyzLines(readDataFile("water.xyz"), 100)),
-            (Strings{"O 0 0 0.11779", "H 0 0.75545 -0.47116", "H 0 -0.75545 -0.47116"}));
   EXPECT_EQ(atoms(parseXyzLines(readDataFile("co.xyz"), 100)), (Strings{"C 0 0 0", "O 0 0 1.128"}));
   for (bool dropCarriageReturns : {true, false}) {
     const Strings methane =
@@ -152,13 +138,8 @@ TEST(XyzFiles, SpacedTabbedAndWindowsFiles) {
   }
 }
 
-TEST(XyzFiles, JunkNeverCrashes) {
-  std::string binary;
-  for (int i = 0; i < 4096; ++i)
-    binary.push_back(static_cast<char>((i * 131 + 7) % 256));
-  const XyzResult junk = parseXyzLines(splitLines(binary), 100);
-  EXPECT_TRUE(junk.status == XyzResult::BadLabelForm || junk.status == XyzResult::NoAtoms);
-
+TEST(XyzFiles, HugeLinesAreReadOrRefusedWhole) {
+  // Binary junk is the fuzzer's part.
   EXPECT_EQ(parseAtoms({std::string(1 << 20, 'C')}).status, XyzResult::NoAtoms);
   EXPECT_EQ(parseAtoms({"C " + std::string(1 << 20, '9') + " 0 0"}).status, XyzResult::NoAtoms);
   EXPECT_EQ(atoms(parseAtoms({"C 1 2 3 " + std::string(1 << 20, 'C')})), Strings{"C 1 2 3"});
