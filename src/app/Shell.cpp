@@ -67,6 +67,13 @@ long Orbala::onTimeoutStartup(FXObject*, FXSelector, void*) {
     userFilesDirectory = FXPath::directory(path);
     openPath(path);
   }
+  // Mesa takes a window's new size at its next buffer swap: swap once, so that the first
+  // picture after placing the window fills it rather than leaving it black.
+  if (viewer->id() && viewer->makeCurrent()) {
+    viewer->swapBuffers();
+    viewer->makeNonCurrent();
+  }
+  viewer->update();
   return 1;
 }
 
