@@ -87,38 +87,39 @@ struct OrthoView {
 // What llvmpipe cannot do for shaders that write depth, done on the CPU: a sphere all of whose
 // pixels lie behind what nearer opaque spheres already cover is not drawn at all. A depth
 // buffer of the picture, filled front to back with the spheres' exact depths at pixel centres,
-// and the deepest value of each 4 × 4 tile, so a hidden sphere is mostly found without looking
-// at its pixels. Large spheres neither hide nor get hidden, to bound the work.
+// and the deepest value of each 4 × 4 tile and each 32 × 32 block, so a hidden sphere is mostly
+// found by comparing its nearest depth over a block or tile with the deepest value there.
+// Marking costs a visible sphere's area, which the GL shades anyway.
 class Occlusion {
 public:
-  static constexpr float largest = 64.0f; // pixels of radius
-
   // Only for the usual depth direction, where nearer is smaller.
   Occlusion(const OrthoView& view, bool usable, FramePlan& plan)
       : x0(static_cast<int>(view.vx)), y0(static_cast<int>(view.vy)),
         w(usable ? std::max(0, static_cast<int>(view.vw)) : 0),
-        h(std::max(0, static_cast<int>(view.vh))), tw((w + 3) / 4), kx(static_cast<float>(view.kx)),
+        h(std::max(0, static_cast<int>(view.vh))), tw((w + tile - 1) / tile),
+        bw((w + block - 1) / block), kx(static_cast<float>(view.kx)),
         ky(static_cast<float>(view.ky)), kz(static_cast<float>(view.kz)), depth(plan.depth),
-        tiles(plan.tileDepth) {
+        tiles(plan.tileDepth), blocks(plan.blockDepth) {
     depth.assign(static_cast<size_t>(w) * h, far);
-    tiles.assign(static_cast<size_t>(tw) * ((h + 3) / 4), far);
+    tiles.assign(static_cast<size_t>(tw) * ((h + tile - 1) / tile), far);
+    blocks.assign(static_cast<size_t>(bw) * ((h + block - 1) / block), far);
   }
 
   // True when some pixel of the sphere is nearer than what was drawn there; `mark` then keeps
   // the sphere's depths where it is nearest.
   bool visible(const PlannedSphere& s, bool mark) {
     const float rx = s.r * kx, ry = s.r * ky;
-    if (w <= 0 || rx > largest || ry > largest || !(rx > 0.0f) || !(ry > 0.0f)) return true;
+    if (w <= 0 || !(rx > 0.0f) || !(ry > 0.0f) || !std::isfinite(rx) || !std::isfinite(ry))
+      return true;
     Box box;
     box.left = std::max(x0, static_cast<int>(std::floor(s.x - rx - 0.5f)));
     box.right = std::min(x0 + w - 1, static_cast<int>(std::ceil(s.x + rx)));
     box.bottom = std::max(y0, static_cast<int>(std::floor(s.y - ry - 0.5f)));
     box.top = std::min(y0 + h - 1, static_cast<int>(std::ceil(s.y + ry)));
     if (box.left > box.right || box.bottom > box.top) return false;
-    const float dz = s.r * kz;
-    if (!nearerThanTiles(s.z - dz, box)) return false;
-    if (!nearerThanPixels(s, 1.0f / rx, 1.0f / ry, dz, box)) return false;
-    if (mark) markPixels(s, 1.0f / rx, 1.0f / ry, dz, box);
+    const Shape shape{s.x, s.y, 1.0f / rx, 1.0f / ry, s.z, s.r * kz};
+    if (!nearer(shape, box)) return false;
+    if (mark) markPixels(shape, box);
     return true;
   }
 
@@ -126,6 +127,21 @@ private:
   struct Box {
     int left, right, bottom, top;
   };
+  struct Shape {
+    float x, y, ix, iy, z, dz;
+    // The least squared distance from the centre, in radii, over pixel centres in the box
+    // (the box's own edges stand in for its outermost centres, which only lowers it).
+    float reach(const Box& b) const {
+      const float qx = std::max({0.0f, b.left - x, x - (b.right + 1.0f)}) * ix;
+      const float qy = std::max({0.0f, b.bottom - y, y - (b.top + 1.0f)}) * iy;
+      return qx * qx + qy * qy;
+    }
+    // No depth of the sphere at a pixel centre in the box is nearer than this.
+    float nearestIn(float reached) const {
+      return z - dz * std::sqrt(std::max(0.0f, 1.0f - reached));
+    }
+  };
+  static constexpr int tile = 4, block = 32;
   static constexpr float far = 2.0f;
   // Pixel centres at the edge count as covered when testing but not when marking, and depths
   // get a little slack, so a rounding difference from the GL can only keep a sphere.
@@ -133,56 +149,89 @@ private:
 
   float* row(int y) { return &depth[static_cast<size_t>(y - y0) * w - x0]; }
 
-  bool nearerThanTiles(float nearest, const Box& b) const {
-    for (int ty = (b.bottom - y0) / 4; ty <= (b.top - y0) / 4; ++ty)
-      for (int tx = (b.left - x0) / 4; tx <= (b.right - x0) / 4; ++tx)
-        if (nearest < tiles[static_cast<size_t>(ty) * tw + tx] + bias) return true;
+  // Part of the box that lies in the given square of pixels.
+  Box within(const Box& b, int sx, int sy, int size) const {
+    return Box{std::max(b.left, x0 + sx * size), std::min(b.right, x0 + sx * size + size - 1),
+               std::max(b.bottom, y0 + sy * size), std::min(b.top, y0 + sy * size + size - 1)};
+  }
+
+  // Whether some pixel centre of the sphere in the box may lie nearer than what is drawn there:
+  // blocks, then their tiles, then the pixels of the tiles that cannot tell.
+  bool nearer(const Shape& s, const Box& b) {
+    for (int by = (b.bottom - y0) / block; by <= (b.top - y0) / block; ++by)
+      for (int bx = (b.left - x0) / block; bx <= (b.right - x0) / block; ++bx) {
+        const Box inBlock = within(b, bx, by, block);
+        const float reached = s.reach(inBlock);
+        if (reached > 1.0f + edge ||
+            s.nearestIn(reached) >= blocks[static_cast<size_t>(by) * bw + bx] + bias)
+          continue;
+        for (int ty = (inBlock.bottom - y0) / tile; ty <= (inBlock.top - y0) / tile; ++ty)
+          for (int tx = (inBlock.left - x0) / tile; tx <= (inBlock.right - x0) / tile; ++tx) {
+            const Box inTile = within(inBlock, tx, ty, tile);
+            const float r = s.reach(inTile);
+            if (r > 1.0f + edge ||
+                s.nearestIn(r) >= tiles[static_cast<size_t>(ty) * tw + tx] + bias)
+              continue;
+            if (nearerThanPixels(s, inTile)) return true;
+          }
+      }
     return false;
   }
 
-  bool nearerThanPixels(const PlannedSphere& s, float ix, float iy, float dz, const Box& b) {
+  bool nearerThanPixels(const Shape& s, const Box& b) {
     for (int y = b.bottom; y <= b.top; ++y) {
-      const float qy = (y + 0.5f - s.y) * iy;
+      const float qy = (y + 0.5f - s.y) * s.iy;
       const float* stored = row(y);
       for (int x = b.left; x <= b.right; ++x) {
-        const float qx = (x + 0.5f - s.x) * ix;
+        const float qx = (x + 0.5f - s.x) * s.ix;
         const float rest = 1.0f - qx * qx - qy * qy;
         if (rest < -edge) continue;
         // Nearer when z − dz·√rest < stored + bias, compared without the root.
         const float gap = s.z - (stored[x] + bias);
-        if (gap < 0.0f || dz * dz * std::max(0.0f, rest) > gap * gap) return true;
+        if (gap < 0.0f || s.dz * s.dz * std::max(0.0f, rest) > gap * gap) return true;
       }
     }
     return false;
   }
 
-  void markPixels(const PlannedSphere& s, float ix, float iy, float dz, const Box& b) {
+  void markPixels(const Shape& s, const Box& b) {
     for (int y = b.bottom; y <= b.top; ++y) {
-      const float qy = (y + 0.5f - s.y) * iy;
+      const float qy = (y + 0.5f - s.y) * s.iy;
       float* stored = row(y);
       for (int x = b.left; x <= b.right; ++x) {
-        const float qx = (x + 0.5f - s.x) * ix;
+        const float qx = (x + 0.5f - s.x) * s.ix;
         const float rest = 1.0f - qx * qx - qy * qy;
         if (rest < edge) continue;
         // In front of the near plane the GL draws nothing that could hide a sphere.
-        const float z = s.z - dz * std::sqrt(rest);
+        const float z = s.z - s.dz * std::sqrt(rest);
         if (z >= -1.0f) stored[x] = std::min(stored[x], z);
       }
     }
-    for (int ty = (b.bottom - y0) / 4; ty <= (b.top - y0) / 4; ++ty)
-      for (int tx = (b.left - x0) / 4; tx <= (b.right - x0) / 4; ++tx) {
-        float deepest = 0.0f;
-        for (int y = y0 + ty * 4; y < std::min(y0 + h, y0 + ty * 4 + 4); ++y)
-          for (int x = x0 + tx * 4; x < std::min(x0 + w, x0 + tx * 4 + 4); ++x)
+    for (int ty = (b.bottom - y0) / tile; ty <= (b.top - y0) / tile; ++ty)
+      for (int tx = (b.left - x0) / tile; tx <= (b.right - x0) / tile; ++tx) {
+        float deepest = -far;
+        for (int y = y0 + ty * tile; y < std::min(y0 + h, y0 + ty * tile + tile); ++y)
+          for (int x = x0 + tx * tile; x < std::min(x0 + w, x0 + tx * tile + tile); ++x)
             deepest = std::max(deepest, row(y)[x]);
         tiles[static_cast<size_t>(ty) * tw + tx] = deepest;
       }
+    constexpr int per = block / tile;
+    const int th = (h + tile - 1) / tile;
+    for (int by = (b.bottom - y0) / block; by <= (b.top - y0) / block; ++by)
+      for (int bx = (b.left - x0) / block; bx <= (b.right - x0) / block; ++bx) {
+        float deepest = -far;
+        for (int ty = by * per; ty < std::min(th, by * per + per); ++ty)
+          for (int tx = bx * per; tx < std::min(tw, bx * per + per); ++tx)
+            deepest = std::max(deepest, tiles[static_cast<size_t>(ty) * tw + tx]);
+        blocks[static_cast<size_t>(by) * bw + bx] = deepest;
+      }
   }
 
-  int x0, y0, w, h, tw;
+  int x0, y0, w, h, tw, bw;
   float kx, ky, kz;
   std::vector<float>& depth;
   std::vector<float>& tiles;
+  std::vector<float>& blocks;
 };
 
 } // namespace

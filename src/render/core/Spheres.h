@@ -43,7 +43,7 @@ struct FramePlan {
   std::vector<std::uint32_t> translucent; // drawn on quads
   // Working space, kept from frame to frame.
   std::vector<PlannedSphere> opaqueOrder, translucentOrder, scratch;
-  std::vector<float> depth, tileDepth;
+  std::vector<float> depth, tileDepth, blockDepth;
 };
 
 // Plans a frame. Spheres wholly outside the view are left out. With an orthographic camera,
