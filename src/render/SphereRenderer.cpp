@@ -178,14 +178,12 @@ bool SphereRenderer::setUpImpostors(std::string& why) {
     why = "GLSL 1.20 is not there";
     return false;
   }
-  // Every kind must build here, so a frame never finds out halfway.
-  for (bool positional : {false, true})
-    for (SphereProgramKind kind :
-         {SphereProgramKind::Points, SphereProgramKind::Quads, SphereProgramKind::Perspective})
-      if (!program(kind, positional, why)) {
-        releaseGl();
-        return false;
-      }
+  // The other kinds are built when a frame first needs them: each costs megabytes in a software
+  // GL. This one shows that shaders work here at all.
+  if (!program(SphereProgramKind::Points, false, why)) {
+    releaseGl();
+    return false;
+  }
   GLfloat range[2] = {1.0f, 1.0f};
   glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, range);
   maxPointSize_ = range[1];
@@ -200,30 +198,40 @@ bool SphereRenderer::setUpImpostors(std::string& why) {
   return true;
 }
 
+// Filled in slices rather than from one copy of the whole buffer, which would stay in the heap.
+template <typename Vertex, typename Make>
+void fillBuffer(unsigned buffer, size_t count, Make make) {
+  constexpr size_t slice = 8192;
+  std::vector<Vertex> data(std::min(count, slice));
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Vertex)), nullptr,
+               GL_STATIC_DRAW);
+  for (size_t first = 0; first < count; first += slice) {
+    const size_t n = std::min(slice, count - first);
+    for (size_t i = 0; i < n; ++i)
+      data[i] = make(first + i);
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(first * sizeof(Vertex)),
+                    static_cast<GLsizeiptr>(n * sizeof(Vertex)), data.data());
+  }
+}
+
 void SphereRenderer::fillPointBuffer() {
-  std::vector<PointVertex> data(spheres_.size());
-  for (size_t i = 0; i < data.size(); ++i)
-    data[i] = pointVertex(spheres_, i);
-  glBindBuffer(GL_ARRAY_BUFFER, pointBuffer_);
-  glBufferData(GL_ARRAY_BUFFER, data.size() * sizeof(PointVertex), data.data(), GL_STATIC_DRAW);
+  fillBuffer<PointVertex>(pointBuffer_, spheres_.size(),
+                          [this](size_t i) { return pointVertex(spheres_, i); });
   pointBufferFilled_ = true;
 }
 
 void SphereRenderer::fillQuadBuffer() {
   static const std::int8_t corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-  std::vector<QuadVertex> data(4 * spheres_.size());
-  for (size_t i = 0; i < spheres_.size(); ++i) {
-    const PointVertex p = pointVertex(spheres_, i);
-    for (int k = 0; k < 4; ++k) {
-      QuadVertex& v = data[4 * i + k];
-      std::memcpy(v.sphere, p.sphere, sizeof v.sphere);
-      std::memcpy(v.colour, p.colour, sizeof v.colour);
-      v.corner[0] = corners[k][0];
-      v.corner[1] = corners[k][1];
-    }
-  }
-  glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
-  glBufferData(GL_ARRAY_BUFFER, data.size() * sizeof(QuadVertex), data.data(), GL_STATIC_DRAW);
+  fillBuffer<QuadVertex>(quadBuffer_, 4 * spheres_.size(), [this](size_t v) {
+    const PointVertex p = pointVertex(spheres_, v / 4);
+    QuadVertex q{};
+    std::memcpy(q.sphere, p.sphere, sizeof q.sphere);
+    std::memcpy(q.colour, p.colour, sizeof q.colour);
+    q.corner[0] = corners[v % 4][0];
+    q.corner[1] = corners[v % 4][1];
+    return q;
+  });
   quadBufferFilled_ = true;
 }
 
@@ -239,7 +247,8 @@ void SphereRenderer::draw(const Camera& camera, const Light& light) {
   }
   // Program and buffer bindings are not on the attribute stacks; they exist from OpenGL 2.0.
   GLint program = 0, arrayBuffer = 0, elementBuffer = 0;
-  if (impostors_) {
+  const bool restore = impostors_;
+  if (restore) {
     glGetIntegerv(GL_CURRENT_PROGRAM, &program);
     glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
     glGetIntegerv(GL_ELEMENT_ARRAY_BUFFER_BINDING, &elementBuffer);
@@ -252,14 +261,10 @@ void SphereRenderer::draw(const Camera& camera, const Light& light) {
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  if (path() == SpherePath::Impostor) {
-    drawImpostors(camera, light);
-  } else {
-    drawMeshes(camera, light);
-  }
+  if (path() != SpherePath::Impostor || !drawImpostors(camera, light)) drawMeshes(camera, light);
   glPopClientAttrib();
   glPopAttrib();
-  if (impostors_) {
+  if (restore) {
     glUseProgram(program);
     glBindBuffer(GL_ARRAY_BUFFER, arrayBuffer);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, elementBuffer);
@@ -302,8 +307,21 @@ bool SphereRenderer::useProgram(SphereProgramKind kind, const Camera& camera, co
   return true;
 }
 
-void SphereRenderer::drawImpostors(const Camera& camera, const Light& light) {
+bool SphereRenderer::drawImpostors(const Camera& camera, const Light& light) {
   planFrame(spheres_, camera, maxPointSize_, plan_);
+  const SphereProgramKind quads =
+      isOrthographic(camera) ? SphereProgramKind::Quads : SphereProgramKind::Perspective;
+  const bool positional = light.position[3] != 0.0f;
+  // Every program this frame needs is built before anything is drawn, so a program that fails
+  // turns the whole frame, and those after it, to meshes.
+  std::string why;
+  if ((!plan_.points.empty() && !program(SphereProgramKind::Points, positional, why)) ||
+      ((!plan_.quads.empty() || !plan_.translucent.empty()) && !program(quads, positional, why))) {
+    sayWhyMeshes(why);
+    releaseGl();
+    glChecked_ = true; // and impostors_ stays false
+    return false;
+  }
   glDisable(GL_CULL_FACE);
   glDisable(GL_LIGHTING);
   glEnableVertexAttribArray(attributeSphere);
@@ -319,8 +337,6 @@ void SphereRenderer::drawImpostors(const Camera& camera, const Light& light) {
     glDrawElements(GL_POINTS, static_cast<GLsizei>(plan_.points.size()), GL_UNSIGNED_INT,
                    plan_.points.data());
   }
-  const SphereProgramKind quads =
-      isOrthographic(camera) ? SphereProgramKind::Quads : SphereProgramKind::Perspective;
   if ((!plan_.quads.empty() || !plan_.translucent.empty()) && useProgram(quads, camera, light)) {
     if (!quadBufferFilled_) fillQuadBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
@@ -337,6 +353,7 @@ void SphereRenderer::drawImpostors(const Camera& camera, const Light& light) {
   }
   glDisableVertexAttribArray(attributeSphere);
   glDisableVertexAttribArray(attributeColour);
+  return true;
 }
 
 void SphereRenderer::drawQuads(const std::vector<std::uint32_t>& order) {

@@ -69,7 +69,8 @@ private:
   void fillPointBuffer();
   void fillQuadBuffer();
   bool useProgram(SphereProgramKind kind, const Camera& camera, const Light& light);
-  void drawImpostors(const Camera& camera, const Light& light);
+  // False, with nothing drawn, when a program it needs cannot be built.
+  bool drawImpostors(const Camera& camera, const Light& light);
   void drawQuads(const std::vector<std::uint32_t>& order);
   void drawMeshes(const Camera& camera, const Light& light);
   const Mesh& meshFor(int subdivisions);

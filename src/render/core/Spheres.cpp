@@ -74,10 +74,10 @@ struct OrthoView {
            p.y - r * ky <= vy + vh && p.z - r * kz <= 1.0 && p.z + r * kz >= -1.0;
   }
   // A point sprite covers the whole outline, and a clipped point would vanish at the border.
-  bool fitsPoint(const PlannedSphere& s, double maxPointSize) const {
-    const double rx = s.r * kx, ry = s.r * ky;
-    return 2.0 * std::max(rx, ry) + 1.0 <= maxPointSize && s.x - rx - 1.0 >= vx &&
-           s.x + rx + 1.0 <= vx + vw && s.y - ry - 1.0 >= vy && s.y + ry + 1.0 <= vy + vh;
+  bool fitsPoint(Vec3 p, double r, double maxPointSize) const {
+    const double rx = r * kx, ry = r * ky;
+    return 2.0 * std::max(rx, ry) + 1.0 <= maxPointSize && p.x - rx - 1.0 >= vx &&
+           p.x + rx + 1.0 <= vx + vw && p.y - ry - 1.0 >= vy && p.y + ry + 1.0 <= vy + vh;
   }
 
   Mat4 combined;
@@ -107,17 +107,18 @@ public:
 
   // True when some pixel of the sphere is nearer than what was drawn there; `mark` then keeps
   // the sphere's depths where it is nearest.
-  bool visible(const PlannedSphere& s, bool mark) {
-    const float rx = s.r * kx, ry = s.r * ky;
+  bool visible(Vec3 at, float radius, bool mark) {
+    const float x = static_cast<float>(at.x), y = static_cast<float>(at.y);
+    const float rx = radius * kx, ry = radius * ky;
     if (w <= 0 || !(rx > 0.0f) || !(ry > 0.0f) || !std::isfinite(rx) || !std::isfinite(ry))
       return true;
     Box box;
-    box.left = std::max(x0, static_cast<int>(std::floor(s.x - rx - 0.5f)));
-    box.right = std::min(x0 + w - 1, static_cast<int>(std::ceil(s.x + rx)));
-    box.bottom = std::max(y0, static_cast<int>(std::floor(s.y - ry - 0.5f)));
-    box.top = std::min(y0 + h - 1, static_cast<int>(std::ceil(s.y + ry)));
+    box.left = std::max(x0, static_cast<int>(std::floor(x - rx - 0.5f)));
+    box.right = std::min(x0 + w - 1, static_cast<int>(std::ceil(x + rx)));
+    box.bottom = std::max(y0, static_cast<int>(std::floor(y - ry - 0.5f)));
+    box.top = std::min(y0 + h - 1, static_cast<int>(std::ceil(y + ry)));
     if (box.left > box.right || box.bottom > box.top) return false;
-    const Shape shape{s.x, s.y, 1.0f / rx, 1.0f / ry, s.z, s.r * kz};
+    const Shape shape{x, y, 1.0f / rx, 1.0f / ry, static_cast<float>(at.z), radius * kz};
     if (!nearer(shape, box)) return false;
     if (mark) markPixels(shape, box);
     return true;
@@ -302,9 +303,8 @@ void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPoint
     const auto eyeZ = static_cast<float>(m[2] * c.x + m[6] * c.y + m[10] * c.z + m[14]);
     const bool opaque = spheres.alphas[i] >= 1.0f;
     (opaque ? plan.opaqueOrder : plan.translucentOrder)
-        .push_back(PlannedSphere{orderedBits(opaque ? -eyeZ : eyeZ), static_cast<std::uint32_t>(i),
-                                 spheres.radii[i], static_cast<float>(at.x),
-                                 static_cast<float>(at.y), static_cast<float>(at.z)});
+        .push_back(
+            PlannedSphere{orderedBits(opaque ? -eyeZ : eyeZ), static_cast<std::uint32_t>(i)});
   }
   sortByKey(plan.opaqueOrder, plan.scratch);
   sortByKey(plan.translucentOrder, plan.scratch);
@@ -317,12 +317,16 @@ void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPoint
     return;
   }
   Occlusion occlusion(view, camera.projection[10] < 0.0, plan);
+  // Placed again rather than kept from above: a frame may plan a million spheres.
   for (const PlannedSphere& s : plan.opaqueOrder) {
-    if (!occlusion.visible(s, true)) continue;
-    (view.fitsPoint(s, maxPointSize) ? plan.points : plan.quads).push_back(s.index);
+    const Vec3 at = view.place(spheres.centre(s.index));
+    const float r = spheres.radii[s.index];
+    if (!occlusion.visible(at, r, true)) continue;
+    (view.fitsPoint(at, r, maxPointSize) ? plan.points : plan.quads).push_back(s.index);
   }
   for (const PlannedSphere& s : plan.translucentOrder)
-    if (occlusion.visible(s, false)) plan.translucent.push_back(s.index);
+    if (occlusion.visible(view.place(spheres.centre(s.index)), spheres.radii[s.index], false))
+      plan.translucent.push_back(s.index);
 }
 
 long nearestOnRay(const SphereArrays& spheres, const Ray& ray) {

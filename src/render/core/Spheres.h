@@ -26,12 +26,10 @@ struct SphereArrays {
   }
 };
 
-// A sphere as a frame sees it: its place in the depth order, its index, its radius and
-// (without perspective) the window position and normalised depth of its centre.
+// A sphere as a frame sees it: its place in the depth order and its index.
 struct PlannedSphere {
   std::uint32_t key;
   std::uint32_t index;
-  float r, x, y, z;
 };
 
 // What one frame draws. Opaque spheres come first, nearest first, so that hidden ones can be
