@@ -12,6 +12,7 @@
 #include "app/Dialogs.h"
 #include "io/UpdateCheckWorker.h"
 #include "io/core/RecentFiles.h"
+#include "render/core/Spheres.h"
 #include "scene/core/Geometry.h"
 #include "table/core/PointModel.h"
 #include "table/core/RowOps.h"
@@ -212,6 +213,8 @@ public:
   bool checkSphereColors(int count, std::vector<orbala::Rgb>& channels);
   // The sphere of one row, not yet in the scene.
   FXGLObject* makeSphere(int row, double unit, float alpha, const orbala::Rgb& channels);
+  orbala::render::SphereArrays plainSpheres(int count, double unit, float alpha,
+                                            const std::vector<orbala::Rgb>& channels) const;
   void addXLetter(float grey);
   void addYLetter(float grey);
   void addZLetter(float grey);

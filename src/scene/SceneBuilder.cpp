@@ -9,6 +9,7 @@
 
 #include "app/BusyProgress.h"
 #include "scene/GLObjects.h"
+#include "scene/SceneGroup.h"
 #include "scene/core/SceneStrokes.h"
 #include "scene/core/SphereStyle.h"
 #include "table/Table_zk2.h"
@@ -89,6 +90,7 @@ void Orbala::addZLetter(float grey) {
 void Orbala::clearScene() {
   // The viewer must not keep pointing at an object that is about to go.
   if (viewer->getSelection()) viewer->setSelection(nullptr);
+  if (hidden) static_cast<SceneGroup*>(sceneGroup)->setPlainSpheres({});
   for (FXint i = sceneGroup->no() - 1; i >= 0; --i)
     delete sceneGroup->child(i);
   sceneGroup->clear();
@@ -129,6 +131,24 @@ FXGLObject* Orbala::makeSphere(int row, double unit, float alpha, const orbala::
   return sphere;
 }
 
+// What makeSphere makes, as the renderer takes it, in the same order.
+orbala::render::SphereArrays Orbala::plainSpheres(int count, double unit, float alpha,
+                                                  const std::vector<orbala::Rgb>& channels) const {
+  orbala::render::SphereArrays arrays;
+  arrays.reserve(static_cast<size_t>(count));
+  for (const bool opaque : {true, false})
+    for (int i = 0; i < count; ++i) {
+      if (!rowState.showFlags[i] || (rowState.opaqueFlags[i] != 0) != opaque) continue;
+      const float centre[3] = {static_cast<float>(pointData.xValues[i]),
+                               static_cast<float>(pointData.yValues[i]),
+                               static_cast<float>(pointData.zValues[i])};
+      const orbala::Material m = orbala::sphereMaterial(channels[i], opaque ? 1.0f : alpha);
+      arrays.add(centre, static_cast<float>(unit * rowState.relativeSizes[i]), m.diffuse,
+                 m.diffuse[3]);
+    }
+  return arrays;
+}
+
 void Orbala::rebuildScene() {
   const FXint bValue = backgroundSlider->getValue();
   FXint bMin = 0;
@@ -165,20 +185,26 @@ void Orbala::rebuildScene() {
       glClearColor(b, b, b, 1.0f);
       viewer->makeNonCurrent();
     }
-    BusyProgress::stage("Building the picture", count);
-    // Opaque spheres first, so the translucent ones blend over what lies behind them.
-    std::vector<FXObject*> spheres;
-    spheres.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && rowState.opaqueFlags[i])
-        spheres.push_back(makeSphere(i, u, alpha, channels[i]));
+    if (hidden) {
+      // A picture from the shell: the same spheres as arrays, without a pickable object each.
+      static_cast<SceneGroup*>(sceneGroup)
+          ->setPlainSpheres(plainSpheres(count, u, alpha, channels));
+    } else {
+      BusyProgress::stage("Building the picture", count);
+      // Opaque spheres first, so the translucent ones blend over what lies behind them.
+      std::vector<FXObject*> spheres;
+      spheres.reserve(static_cast<size_t>(count));
+      for (int i = 0; i < count; ++i) {
+        if (rowState.showFlags[i] && rowState.opaqueFlags[i])
+          spheres.push_back(makeSphere(i, u, alpha, channels[i]));
+      }
+      for (int i = 0; i < count; ++i) {
+        if (rowState.showFlags[i] && !rowState.opaqueFlags[i])
+          spheres.push_back(makeSphere(i, u, alpha, channels[i]));
+      }
+      // In one go: the group's list grows by a few entries per append, copied each time.
+      sceneGroup->getList().append(spheres.data(), static_cast<FXint>(spheres.size()));
     }
-    for (int i = 0; i < count; ++i) {
-      if (rowState.showFlags[i] && !rowState.opaqueFlags[i])
-        spheres.push_back(makeSphere(i, u, alpha, channels[i]));
-    }
-    // In one go: the group's list grows by a few entries per append, copied each time.
-    sceneGroup->getList().append(spheres.data(), static_cast<FXint>(spheres.size()));
   }
   viewer->setScene(sceneGroup);
   viewer->setBackgroundColor(background);

@@ -47,8 +47,23 @@ orbala::render::SphereRenderer& SceneGroup::spheres() {
   return *renderer;
 }
 
+void SceneGroup::setPlainSpheres(orbala::render::SphereArrays arrays) {
+  plain = arrays.size() > 0;
+  renderer->setSpheres(std::move(arrays));
+  gatheredCount = -1;
+}
+
 void SceneGroup::gather() {
   if (gatheredChanges == GLSphere_zk2::changes() && gatheredCount == list.no()) return;
+  if (plain) {
+    sphereChildren.clear();
+    otherChildren.clear();
+    for (FXint i = 0; i < list.no(); ++i)
+      otherChildren.push_back(i);
+    gatheredChanges = GLSphere_zk2::changes();
+    gatheredCount = list.no();
+    return;
+  }
   orbala::render::SphereArrays arrays;
   arrays.reserve(list.no());
   sphereChildren.clear();
@@ -76,7 +91,7 @@ void SceneGroup::draw(FXGLViewer* viewer) {
   gather();
   for (FXint i : otherChildren)
     list[i]->draw(viewer);
-  if (sphereChildren.empty()) return;
+  if (renderer->spheres().size() == 0) return;
   // GL objects belong to one context; a new one starts without them.
   if (viewer && viewer->getContext() != context) {
     if (context) renderer->forgetGl();

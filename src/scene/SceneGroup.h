@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+#include "render/core/Spheres.h"
+
 namespace orbala::render {
 class SphereRenderer;
 }
@@ -25,6 +27,10 @@ public:
   // The renderer of the spheres, gathered from the group when they last changed.
   orbala::render::SphereRenderer& spheres();
 
+  // Spheres without an object each, drawn after the children: for pictures made from the shell,
+  // which nobody points at, so they cannot be picked. Empty arrays go back to the children.
+  void setPlainSpheres(orbala::render::SphereArrays arrays);
+
 private:
   void gather();
 
@@ -34,4 +40,5 @@ private:
   unsigned long long gatheredChanges = 0;
   FXint gatheredCount = -1;
   void* context = nullptr;
+  bool plain = false;
 };
