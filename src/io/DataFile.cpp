@@ -104,24 +104,28 @@ bool Orbala::saveDataFile(const FXString& path) {
     return !table->cellText(r, 1).empty() || !table->cellText(r, 2).empty() ||
            !table->cellText(r, 3).empty();
   };
-  // Room for ten lines of a few dozen bytes per written row, so the block is not copied as it
-  // grows; what is not used is never touched.
-  size_t writtenRows = 0;
-  for (FXint r = 0; r < rows; ++r)
-    writtenRows += written(r) ? 1 : 0;
-  text.reserve(text.size() + writtenRows * 10 * 48);
-  BusyProgress::stage("Writing the file", rows);
-  for (FXint r = 0; r < rows; ++r) {
-    BusyProgress::step(r);
-    if (!written(r)) continue;
-    for (FXint c = 0; c < 10; ++c) {
-      const std::string_view cellText =
-          c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide") : trimmed(table->cellText(r, c));
-      orbala::appendDataLine(text, r, c, cellText);
+  // Handed to the file a megabyte at a time: a million rows make some 200 MB of text.
+  constexpr size_t piece = 1 << 20;
+  const auto produce = [&](const orbala::platform::ContentSink& put) {
+    text.reserve(piece + 4096);
+    BusyProgress::stage("Writing the file", rows);
+    for (FXint r = 0; r < rows; ++r) {
+      BusyProgress::step(r);
+      if (!written(r)) continue;
+      for (FXint c = 0; c < 10; ++c) {
+        const std::string_view cellText =
+            c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide") : trimmed(table->cellText(r, c));
+        orbala::appendDataLine(text, r, c, cellText);
+      }
+      if (text.size() >= piece) {
+        if (!put(text)) return false;
+        text.clear();
+      }
     }
-  }
+    return put(text);
+  };
   // Written beside the old file and renamed over it: a failed save never destroys it.
-  if (!orbala::platform::replaceFileContents(str(path), text)) {
+  if (!orbala::platform::replaceFileWith(str(path), produce)) {
     dialogs->message(this, BoxKind::Error, "File error",
                      FXStringFormat("File \"%s\" could not be written.", path.text()));
     return false;

@@ -34,7 +34,7 @@ std::string resolveLink(const std::string& path) {
   return resolved;
 }
 
-bool writeAll(int fd, const std::string& content) {
+bool writeAll(int fd, std::string_view content) {
   const char* p = content.data();
   size_t left = content.size();
   while (left > 0) {
@@ -49,10 +49,16 @@ bool writeAll(int fd, const std::string& content) {
   return true;
 }
 
-// Writes text from the start of the file and cuts the file there; 0, or the failure's errno.
-int overwrite(int fd, const std::string& text) {
-  if (lseek(fd, 0, SEEK_SET) != 0 || !writeAll(fd, text) ||
-      ftruncate(fd, static_cast<off_t>(text.size())) != 0 || fsync(fd) != 0)
+// Writes what `produce` gives from the start of the file and cuts the file there; 0, or the
+// failure's errno.
+int overwrite(int fd, const std::function<bool(const ContentSink&)>& produce) {
+  errno = 0;
+  off_t size = 0;
+  const ContentSink put = [fd, &size](std::string_view piece) {
+    size += static_cast<off_t>(piece.size());
+    return writeAll(fd, piece);
+  };
+  if (lseek(fd, 0, SEEK_SET) != 0 || !produce(put) || ftruncate(fd, size) != 0 || fsync(fd) != 0)
     return errno ? errno : EIO;
   return 0;
 }
@@ -69,14 +75,15 @@ bool readAll(int fd, std::string& text) {
 
 // For a file in a folder we may not add to: the file is written where it is. Its old bytes are
 // kept in memory and put back if the new ones cannot all be written.
-bool writeInPlace(const std::string& path, const std::string& content, std::string* whyNot) {
+bool writeInPlace(const std::string& path, const std::function<bool(const ContentSink&)>& produce,
+                  std::string* whyNot) {
   const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
   if (fd < 0) return fail(whyNot, "cannot write the file", errno);
   std::string old;
   int error = readAll(fd, old) ? 0 : errno;
   if (!error) {
-    error = overwrite(fd, content);
-    if (error) overwrite(fd, old);
+    error = overwrite(fd, produce);
+    if (error) overwrite(fd, [&old](const ContentSink& put) { return put(old); });
   }
   if (close(fd) != 0 && !error) error = errno;
   return error ? fail(whyNot, "cannot write the file", error) : true;
@@ -90,8 +97,13 @@ mode_t newFileMode() {
 
 } // namespace
 
-bool replaceFileContents(const std::string& pathIn, const std::string& content,
-                         std::string* whyNot) {
+bool replaceFileContents(const std::string& path, const std::string& content, std::string* whyNot) {
+  return replaceFileWith(
+      path, [&content](const ContentSink& put) { return put(content); }, whyNot);
+}
+
+bool replaceFileWith(const std::string& pathIn,
+                     const std::function<bool(const ContentSink&)>& produce, std::string* whyNot) {
   if (pathIn.empty()) return fail(whyNot, "no file name", 0);
   const std::string path = resolveLink(pathIn);
   mode_t mode = newFileMode();
@@ -107,11 +119,13 @@ bool replaceFileContents(const std::string& pathIn, const std::string& content,
   std::vector<char> temp(pattern.begin(), pattern.end());
   temp.push_back('\0');
   const int fd = mkstemp(temp.data());
-  if (fd < 0 && exists) return writeInPlace(path, content, whyNot);
+  if (fd < 0 && exists) return writeInPlace(path, produce, whyNot);
   if (fd < 0) return fail(whyNot, "cannot create a file in the folder", errno);
 
   int error = 0;
-  if (!writeAll(fd, content)) error = errno;
+  errno = 0;
+  if (!produce([fd](std::string_view piece) { return writeAll(fd, piece); }))
+    error = errno ? errno : EIO;
   if (!error && fchmod(fd, mode) != 0) error = errno;
   if (!error && fsync(fd) != 0) error = errno;
   if (close(fd) != 0 && !error) error = errno;

@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace orbala::platform {
 
@@ -13,5 +15,13 @@ namespace orbala::platform {
 // in whyNot, when the path names a folder or another non-regular file.
 bool replaceFileContents(const std::string& path, const std::string& content,
                          std::string* whyNot = nullptr);
+
+// The same for content too big to hold at once: `produce` hands it over in pieces through the
+// function it is given, which returns false once writing has failed; `produce` then returns
+// false too (or stops early and returns false itself, which fails the whole write).
+using ContentSink = std::function<bool(std::string_view)>;
+bool replaceFileWith(const std::string& path,
+                     const std::function<bool(const ContentSink&)>& produce,
+                     std::string* whyNot = nullptr);
 
 } // namespace orbala::platform

@@ -117,6 +117,16 @@ TEST_F(AtomicFileTest, FailureHalfWayKeepsTheOldFile) {
   EXPECT_NE(why.find("cannot write"), std::string::npos) << why;
   EXPECT_EQ(slurp(path), "precious");
   EXPECT_EQ(entries(), 1u) << "the partial file is removed";
+
+  // Written in pieces: a producer that gives up half-way fails the write the same way.
+  using orbala::platform::ContentSink;
+  EXPECT_FALSE(orbala::platform::replaceFileWith(
+      path, [](const ContentSink& put) { return put("half") && false; }, &why));
+  EXPECT_EQ(slurp(path), "precious");
+  EXPECT_EQ(entries(), 1u);
+  EXPECT_TRUE(orbala::platform::replaceFileWith(
+      path, [](const ContentSink& put) { return put("one ") && put("") && put("two"); }));
+  EXPECT_EQ(slurp(path), "one two");
 }
 
 TEST_F(AtomicFileTest, WritableFileInAFolderWeMayNotWrite) {
