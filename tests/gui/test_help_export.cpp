@@ -44,14 +44,6 @@ protected:
         return item;
     return nullptr;
   }
-
-  void plotOnGrey() {
-    win->position(0, 0, 1200, 900);
-    pump();
-    setRow(0, {"", "10", "8", "0", "255", "0", "0"});
-    win->backgroundSlider->setValue(50); // grey 128
-    win->readTable(true);
-  }
 };
 
 TEST_F(HelpExportTest, AboutWindowClosesAndInstructionsNameTheControlsAsLabelledNow) {
@@ -132,8 +124,12 @@ TEST_F(HelpExportTest, WindowKeepsAnsweringWhileTheUpdateServerIsSilent) {
   pump();
 }
 
-TEST_F(HelpExportTest, SavedPictureIsTheViewersPicture) {
-  plotOnGrey();
+TEST_F(HelpExportTest, SavedAndCopiedPicturesAreTheViewersPicture) {
+  win->position(0, 0, 1200, 900);
+  pump();
+  setRow(0, {"", "10", "8", "0", "255", "0", "0"});
+  win->backgroundSlider->setValue(50); // grey 128
+  win->readTable(true);
   win->userFilesDirectory = dir.c_str();
   dialogs->answerFile(dir + "/plot");
   command(Orbala::ID_SAVE_IMAGE);
@@ -158,10 +154,8 @@ TEST_F(HelpExportTest, SavedPictureIsTheViewersPicture) {
   EXPECT_EQ(dialogs->seen(), Strings{"error File error: File \"" + dir +
                                      "/no such folder/plot.bmp\" could not be written, try a "
                                      "different name."});
-}
 
-TEST_F(HelpExportTest, CopiedPictureIsServedFromTheClipboard) {
-  plotOnGrey();
+  dialogs->boxes.clear();
   command(Orbala::ID_COPY_IMAGE);
   EXPECT_TRUE(dialogs->boxes.empty());
   ASSERT_TRUE(win->hasClipboard());
