@@ -10,7 +10,6 @@
 #include <filesystem>
 
 #include "render/SphereRenderer.h"
-#include "scene/GLObjects.h"
 #include "scene/SceneGroup.h"
 #include "table/Table_zk2.h"
 

@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
 #include "table/Table_zk2.h"
 

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
 #include "table/Table_zk2.h"
 

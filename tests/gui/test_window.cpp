@@ -99,7 +99,7 @@ TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMol
   drawn();
 }
 
-TEST_F(OrbalaTest, SliderCaptionsShowTheirWholeText) {
+TEST_F(OrbalaTest, CaptionsOptionsRadiosAndButtonsShowTheirState) {
   for (const auto& [slider, group, text] :
        {std::tuple{win->sphereRadiusSlider, win->sphereRadiusGroup, "R=10.00"},
         {win->backgroundSlider, win->backgroundGroup, "B=100"}}) {
@@ -111,9 +111,7 @@ TEST_F(OrbalaTest, SliderCaptionsShowTheirWholeText) {
     // The toolkit's own measure of the room the caption needs.
     EXPECT_LE(group->getDefaultWidth(), group->getWidth()) << text;
   }
-}
 
-TEST_F(OrbalaTest, OptionsAndRadiosStayConsistent) {
   // The two xyz colour options exclude each other; unchecking one leaves the other.
   for (const auto& [check, on, pubchem, jmol] :
        {std::tuple{win->applyPubChemCheck, true, true, false},
@@ -134,9 +132,8 @@ TEST_F(OrbalaTest, OptionsAndRadiosStayConsistent) {
   command(Orbala::ID_ROTATION_DIRECTION, win->counterClockwiseRadio);
   EXPECT_TRUE(win->rotationDirection == 1 && win->counterClockwiseRadio->getCheck() &&
               !win->clockwiseRadio->getCheck());
-}
 
-TEST_F(OrbalaTest, ToolBarButtonsHoverAndReturnToTheirColour) {
+  // Tool bar buttons light up under the pointer, unless disabled.
   FXButton* button = win->redrawButton;
   FXEvent ev{};
   ev.code = CROSSINGNORMAL;
