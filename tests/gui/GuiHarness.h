@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Orbala.h"
+#include "scene/GLObjects.h"
 #include "scene/ViewerCapture.h"
 
 FXApp* testApp();
@@ -63,6 +64,10 @@ public:
   Strings seen() const;
 };
 
+// A file of the test data folder.
+inline std::string testData(const std::string& name) {
+  return std::string(ORBALA_TEST_DATA) + "/" + name;
+}
 // A fresh temporary folder per test, removed afterwards.
 std::string makeTempDir(const std::string& tag);
 void removeTree(const std::string& path);
@@ -108,6 +113,12 @@ protected:
   void restartWith(const std::string& settings, bool createIt = true);
   // Opens a file through the Open command; true if it became the current file.
   bool openFile(const std::string& path);
+  // Writes a file into the test's folder and gives its path.
+  std::string writeInDir(const std::string& name, const std::string& text) {
+    writeFile(dir + "/" + name, text);
+    return dir + "/" + name;
+  }
+  std::vector<GLSphere_zk2*> spheres() const { return objectsOf<GLSphere_zk2>(win->sceneGroup); }
 
   // Sends a message the way a click would.
   long send(FXuint type, FXSelector id, FXObject* sender = nullptr, void* data = nullptr) {
@@ -115,6 +126,15 @@ protected:
   }
   long command(FXSelector id, FXObject* sender = nullptr, void* data = nullptr) {
     return send(SEL_COMMAND, id, sender, data);
+  }
+  // Sends a key or wheel event with its code and modifier state.
+  long sendEvent(FXuint type, FXSelector id, FXint code, FXuint state = 0,
+                 FXObject* sender = nullptr) {
+    FXEvent ev{};
+    ev.type = type;
+    ev.code = code;
+    ev.state = state;
+    return send(type, id, sender, &ev);
   }
   // Runs the start-up timer's handler now (no waiting on the clock).
   void fireStartup() { send(SEL_TIMEOUT, Orbala::ID_STARTUP); }

@@ -8,7 +8,6 @@
 
 #include <malloc.h>
 
-#include "scene/GLObjects.h"
 #include "table/Table_zk2.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -162,7 +162,7 @@ TEST_F(RandomInputTest, SurvivesALongRandomSessionWithNothingLost) {
   int majorOpcode = 0, firstEvent = 0, firstError = 0;
   Display* display = (Display*)testApp()->getDisplay();
   ASSERT_TRUE(XQueryExtension(display, "XTEST", &majorOpcode, &firstEvent, &firstError));
-  ASSERT_TRUE(openFile(std::string(ORBALA_TEST_DATA) + "/caffeine.xyz"));
+  ASSERT_TRUE(openFile(testData("caffeine.xyz")));
   fireStartup();
   pump();
   const FXuint pause = testApp()->getTooltipPause();

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "app/BoundedTextField.h"
-#include "scene/GLObjects.h"
 #include "table/Table_zk2.h"
 
 namespace {
@@ -67,13 +66,6 @@ TEST_F(RobustnessTest, OverlongTextsAreCutBeforeAnyWidgetDrawsThem) {
   EXPECT_LE(longestLine(readFile(settingsPath)).size(), 300u) << "nothing unbounded is kept";
 }
 
-TEST_F(RobustnessTest, NumberOfRowsAnsweredWithTheSameCountKeepsTheTable) {
-  setRow(0, {"P", "1", "2", "3"});
-  dialogs->integerAnswers = {"1000"};
-  command(Orbala::ID_NUMBER_OF_ROWS);
-  EXPECT_EQ(cells(0, 0, 3), Strings({"P", "1", "2", "3"}));
-}
-
 TEST_F(RobustnessTest, NumbersThatAreNotFiniteNeitherBlankThePlotNorPersist) {
   setRow(0, {"A", "1", "1", "1"});
   setRow(1, {"B", "inf", "0", "1e400"});
@@ -85,11 +77,11 @@ TEST_F(RobustnessTest, NumbersThatAreNotFiniteNeitherBlankThePlotNorPersist) {
   ASSERT_EQ(dialogs->titles(), Strings{"Data warning"});
   EXPECT_NE(dialogs->boxes[0].text.find("Row 2 "), std::string::npos);
   EXPECT_NE(dialogs->boxes[0].text.find("2 rows in all"), std::string::npos);
-  const auto spheres = objectsOf<GLSphere_zk2>(win->sceneGroup);
-  ASSERT_EQ(spheres.size(), 3u);
-  for (auto* sphere : spheres)
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 3u);
+  for (auto* sphere : shown)
     EXPECT_TRUE(std::isfinite(centreOf(sphere).length()));
-  EXPECT_FLOAT_EQ(spheres[2]->radius, spheres[0]->radius);
+  EXPECT_FLOAT_EQ(shown[2]->radius, shown[0]->radius);
 
   // Settings: a value that is no finite number falls back to its default and is not kept.
   restartWith(tagged("<alphaLevel>nan\n<rotationPoint_x>inf\n<rotationPoint_y>2\n"));

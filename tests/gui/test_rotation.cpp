@@ -24,9 +24,7 @@ protected:
   std::string rotateLabel() const { return win->rotateButton->getText().text(); }
   void chooseRotationPoint(int choice) { command(Orbala::ID_ROTATION_POINT + choice); }
   long releaseKeyInField(FXTextField* field, FXuint code) {
-    FXEvent ev{};
-    ev.code = code;
-    return send(SEL_KEYRELEASE, Orbala::ID_ROTATION_POINT_FIELD, field, &ev);
+    return sendEvent(SEL_KEYRELEASE, Orbala::ID_ROTATION_POINT_FIELD, code, 0, field);
   }
   void expectRotationError() {
     EXPECT_EQ(dialogs->seen(),

@@ -20,14 +20,8 @@ protected:
     EXPECT_EQ(on, win->table->getItemIcon(row, 8) != nullptr) << "row " << row;
     return on;
   }
-  long event(FXuint type, FXSelector id, int code, FXuint state = 0) {
-    FXEvent e{};
-    e.code = code;
-    e.state = state;
-    return send(type, id, nullptr, &e);
-  }
   void wheel(int code, FXuint state = 0) {
-    event(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, code, state);
+    sendEvent(SEL_MOUSEWHEEL, Orbala::ID_SCALE_SIZE, code, state);
   }
   // A menu pane's entries joined by "|": "-" for a separator, "!" before a disabled entry.
   static std::string entries(FXComposite* pane) {
@@ -40,18 +34,6 @@ protected:
     return out;
   }
 };
-
-// Accepts whatever modal dialog is running, from the event loop's idle work (no clock).
-class ModalAccepter : public FXObject {
-  FXDECLARE(ModalAccepter)
-public:
-  long onChore(FXObject*, FXSelector, void*) {
-    testApp()->stopModal(testApp()->getModalWindow(), TRUE);
-    return 1;
-  }
-};
-FXDEFMAP(ModalAccepter) ModalAccepterMap[] = {FXMAPFUNC(SEL_CHORE, 0, ModalAccepter::onChore)};
-FXIMPLEMENT(ModalAccepter, FXObject, ModalAccepterMap, ARRAYNUMBER(ModalAccepterMap))
 
 const std::string kColours = "red|green|blue|yellow|cyan|magenta|orange|lavander|brown|white|"
                              "light blue|mint|purple|dark green|sky blue|lime|peach|olive|dark "
@@ -177,12 +159,17 @@ TEST_F(RowCommandsTest, ContextMenuEntriesAndTheirEnabling) {
 }
 
 TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
-  command(Orbala::ID_NUMBER_OF_ROWS); // cancelled
-  EXPECT_EQ(win->table->getNumRows(), 1000);
+  // Cancelled, or answered with the same count: the table and its texts stay.
+  setRow(0, {"P", "1", "2", "3"});
+  command(Orbala::ID_NUMBER_OF_ROWS);
+  dialogs->integerAnswers = {"1000"};
+  command(Orbala::ID_NUMBER_OF_ROWS);
+  EXPECT_EQ(cells(0, 0, 3), Strings({"P", "1", "2", "3"}));
   dialogs->integerAnswers = {"9", "2000000", "25"};
   command(Orbala::ID_NUMBER_OF_ROWS);
   EXPECT_EQ(dialogs->seen(),
             (Strings{"integer Number of rows: 1000", "integer Number of rows: 1000",
+                     "integer Number of rows: 1000",
                      "error Table error: You must have at least 10 number of rows in the table.",
                      "integer Number of rows: 9",
                      "error Table error: You can have at most 1000000 number of rows in the "
@@ -193,8 +180,7 @@ TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
 }
 
 TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
-  ModalAccepter accepter;
-  testApp()->addChore(&accepter, 0);
+  const LoopAction accept([] { testApp()->stopModal(testApp()->getModalWindow(), TRUE); }, 0);
   FXString text = "1000";
   EXPECT_TRUE(ToolkitDialogs().askInteger(win, "Number of rows", "Number of rows", text));
   EXPECT_EQ(text, "1000");
@@ -247,7 +233,7 @@ TEST_F(RowCommandsTest, OpacityKeysRestoreAndSizesToOne) {
   const std::pair<const char*, int> steps[] = {{"1.0", 120}, {"1.0", -120}, {"0.1", -120}};
   for (const auto& [start, code] : steps) {
     win->opaquenessField->setText(start);
-    event(SEL_MOUSEWHEEL, Orbala::ID_OPAQUENESS, code);
+    sendEvent(SEL_MOUSEWHEEL, Orbala::ID_OPAQUENESS, code);
     opacities += win->opaquenessField->getText().text() + std::string(" ");
   }
   EXPECT_EQ(opacities, "1.0 0.9 0.1 ");
@@ -256,7 +242,7 @@ TEST_F(RowCommandsTest, OpacityKeysRestoreAndSizesToOne) {
   win->scaleSizeField->setText("1.00");
   std::string taken;
   for (FXint code : {KEY_a, KEY_Down, KEY_Down, KEY_Shift_L, KEY_Tab})
-    taken += std::to_string(event(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, code));
+    taken += std::to_string(sendEvent(SEL_KEYPRESS, Orbala::ID_SCALE_SIZE, code));
   EXPECT_EQ(taken + " " + win->scaleSizeField->getText().text(), "11100 0.99");
   EXPECT_EQ(cell(0, 7), "1.0");
 

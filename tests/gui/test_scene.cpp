@@ -2,17 +2,14 @@
 // colour check with its repair.
 #include "GuiHarness.h"
 
-#include <cmath>
 #include <tuple>
 
-#include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
 #include "table/Table_zk2.h"
 
 namespace {
 
 const auto linesOf = &objectsOf<GLLine_zk2>;
-const auto spheresOf = &objectsOf<GLSphere_zk2>;
 
 // The scene's lines are the strokes the display-free code computes, in the same order.
 void expectStrokes(FXGLGroup* group, const std::vector<orbala::Segment>& strokes) {
@@ -53,12 +50,12 @@ TEST_F(SceneTest, AxesLettersAndSpheresInOrder) {
   for (GLLine_zk2* line : linesOf(group))
     EXPECT_TRUE(line->width == 1.0f && line->color[0] == 0.0f) << "B = 100: black on white";
 
-  const auto spheres = spheresOf(group);
-  ASSERT_EQ(spheres.size(), 2u);
-  EXPECT_EQ(group->child(11), spheres[0]);
-  EXPECT_FLOAT_EQ(centreOf(spheres[0]).x, 10.0f);
-  EXPECT_FLOAT_EQ(spheres[0]->radius, static_cast<float>(u));
-  EXPECT_FLOAT_EQ(spheres[1]->radius, static_cast<float>(2 * u));
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(group->child(11), shown[0]);
+  EXPECT_FLOAT_EQ(centreOf(shown[0]).x, 10.0f);
+  EXPECT_FLOAT_EQ(shown[0]->radius, static_cast<float>(u));
+  EXPECT_FLOAT_EQ(shown[1]->radius, static_cast<float>(2 * u));
   EXPECT_EQ(win->viewer->getScene(), group);
 }
 
@@ -70,18 +67,18 @@ TEST_F(SceneTest, OpaqueSpheresComeFirst) {
   win->rowState.showFlags[2] = 0;
   win->opaquenessField->setText("0,3");
   plot();
-  const auto spheres = spheresOf(win->sceneGroup);
-  ASSERT_EQ(spheres.size(), 2u);
-  EXPECT_FLOAT_EQ(centreOf(spheres[0]).x, 2.0f);
-  EXPECT_FLOAT_EQ(centreOf(spheres[1]).x, 1.0f);
-  EXPECT_EQ(frontOf(spheres[0]).diffuse[3], 1.0f);
-  EXPECT_FLOAT_EQ(frontOf(spheres[1]).diffuse[3], 0.3f);
-  EXPECT_FLOAT_EQ(frontOf(spheres[1]).ambient[3], 0.3f);
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_FLOAT_EQ(centreOf(shown[0]).x, 2.0f);
+  EXPECT_FLOAT_EQ(centreOf(shown[1]).x, 1.0f);
+  EXPECT_EQ(frontOf(shown[0]).diffuse[3], 1.0f);
+  EXPECT_FLOAT_EQ(frontOf(shown[1]).diffuse[3], 0.3f);
+  EXPECT_FLOAT_EQ(frontOf(shown[1]).ambient[3], 0.3f);
 
   // Text that is no number makes translucent points vanish rather than fail.
   win->opaquenessField->setText("none");
   win->rebuildScene();
-  EXPECT_EQ(frontOf(spheresOf(win->sceneGroup)[1]).diffuse[3], 0.0f);
+  EXPECT_EQ(frontOf(spheres()[1]).diffuse[3], 0.0f);
 }
 
 TEST_F(SceneTest, ColourErrorStopsTheRebuild) {
@@ -96,7 +93,7 @@ TEST_F(SceneTest, ColourErrorStopsTheRebuild) {
               "spheres\" menu item."});
   // Axes and letters are there, the spheres are not, the cells are untouched.
   EXPECT_EQ(win->sceneGroup->no(), 11);
-  EXPECT_TRUE(spheresOf(win->sceneGroup).empty());
+  EXPECT_TRUE(spheres().empty());
   EXPECT_EQ(cell(1, 4), "300");
 
   // The first row is row 1; a blank cell is an error although it reads as 0.
@@ -111,10 +108,10 @@ TEST_F(SceneTest, ColourErrorStopsTheRebuild) {
   setTick(1, 8, false);
   win->rebuildScene();
   EXPECT_TRUE(dialogs->boxes.empty());
-  const auto spheres = spheresOf(win->sceneGroup);
-  ASSERT_EQ(spheres.size(), 1u);
-  EXPECT_EQ(frontOf(spheres[0]).diffuse[0], 0.0f);
-  EXPECT_FLOAT_EQ(frontOf(spheres[0]).diffuse[1], 20 / 255.0f);
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(frontOf(shown[0]).diffuse[0], 0.0f);
+  EXPECT_FLOAT_EQ(frontOf(shown[0]).diffuse[1], 20 / 255.0f);
 
   // Showing the bad row again brings the error back.
   clickCell(1, 8);
@@ -124,7 +121,7 @@ TEST_F(SceneTest, ColourErrorStopsTheRebuild) {
   dialogs->boxes.clear();
   command(Orbala::ID_IMAGE_OPTION, win->grayRadio);
   EXPECT_TRUE(dialogs->boxes.empty());
-  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 2u);
+  EXPECT_EQ(spheres().size(), 2u);
 }
 
 TEST_F(SceneTest, UndefinedColoursBecomeGray) {
@@ -136,39 +133,31 @@ TEST_F(SceneTest, UndefinedColoursBecomeGray) {
   EXPECT_TRUE(dialogs->boxes.empty());
   for (int r = 0; r < 3; ++r)
     EXPECT_EQ(cells(r, 4, 6), r < 2 ? Strings(3, "200") : (Strings{"0", "255", "7"})) << r;
-  const auto spheres = spheresOf(win->sceneGroup);
-  ASSERT_EQ(spheres.size(), 3u);
-  EXPECT_FLOAT_EQ(frontOf(spheres[0]).diffuse[0], 200 / 255.0f);
-  EXPECT_FLOAT_EQ(frontOf(spheres[2]).diffuse[2], 7 / 255.0f);
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_FLOAT_EQ(frontOf(shown[0]).diffuse[0], 200 / 255.0f);
+  EXPECT_FLOAT_EQ(frontOf(shown[2]).diffuse[2], 7 / 255.0f);
 }
 
-TEST_F(SceneTest, AxisChecks) {
+TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokes) {
   setRow(0, {"", "-1", "-2", "-5"});
   setRow(1, {"", "1", "2", "-1"});
   plot();
-  const double u = win->sphereRadiusUnit();
-  const auto show = [&](bool xy, bool z, bool labels, orbala::ViewPreset preset) {
+  // "Show axis labels" alone draws no letters; all z negative; the X taller after x-y-z.
+  for (const auto& [xy, z, labels, preset] :
+       {std::tuple{false, false, true, orbala::ViewPreset::Top},
+        {false, true, false, orbala::ViewPreset::Top},
+        {true, false, true, orbala::ViewPreset::XYZ}}) {
     win->showXYAxisCheck->setCheck(xy);
     win->showZAxisCheck->setCheck(z);
     win->showAxisLabelsCheck->setCheck(labels);
     win->lastViewPreset = preset;
     win->rebuildScene();
-    EXPECT_EQ(spheresOf(win->sceneGroup).size(), 2u);
-    expectStrokes(win->sceneGroup, orbala::axisStrokes({xy, z, labels}, win->dataExtent, u,
-                                                       win->labelSize, -5, -1, preset));
-    return linesOf(win->sceneGroup);
-  };
-  // "Show axis labels" alone draws no letters.
-  EXPECT_TRUE(show(false, false, true, orbala::ViewPreset::Top).empty());
-  // All z negative: the z axis runs from the lowest point up past the highest.
-  const auto z = show(false, true, false, orbala::ViewPreset::Top);
-  ASSERT_EQ(z.size(), 1u);
-  EXPECT_FLOAT_EQ(z[0]->fm.pos.z, -5.0f);
-  EXPECT_FLOAT_EQ(z[0]->to.pos.z, static_cast<float>(-1 + 1.1 * u));
-  // After the x-y-z view the X is the taller one.
-  const auto xy = show(true, false, true, orbala::ViewPreset::XYZ);
-  ASSERT_EQ(xy.size(), 7u);
-  EXPECT_FLOAT_EQ(xy[2]->fm.pos.z, 1.2f * orbala::letterHalfHeight(win->labelSize));
+    EXPECT_EQ(spheres().size(), 2u);
+    expectStrokes(win->sceneGroup,
+                  orbala::axisStrokes({xy, z, labels}, win->dataExtent, win->sphereRadiusUnit(),
+                                      win->labelSize, -5, -1, preset));
+  }
 }
 
 TEST_F(SceneTest, RebuildNeverUsesWhatTheTableNoLongerHas) {
@@ -177,47 +166,9 @@ TEST_F(SceneTest, RebuildNeverUsesWhatTheTableNoLongerHas) {
   plot();
   ASSERT_EQ(win->pointData.pointCount, 30);
   // A selected sphere is released with the scene; stale point data stops at the table's end.
-  win->viewer->setSelection(spheresOf(win->sceneGroup)[0]);
+  win->viewer->setSelection(spheres()[0]);
   win->setUpTable(12);
   win->rebuildScene(); // before any new read, as a slider would
   EXPECT_EQ(win->viewer->getSelection(), nullptr);
-  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 12u);
-}
-
-namespace {
-// Lets a test widen the bounding range by other means than setRadius.
-struct WidenedSphere : GLSphere_zk2 {
-  void widen() { range = FXRangef(-9, 9, -9, 9, -9, 9); }
-  FXRangef box() const { return range; }
-};
-} // namespace
-
-TEST(SceneObjects, SaveLoadAndSetRadius) {
-  GLSphere_zk2 original(1, 2, 3, 4);
-  original.slices = 12;
-  original.stacks = 7;
-  FXMemoryStream out;
-  out.open(FXStreamSave, nullptr);
-  original.save(out);
-  FXuchar* bytes = nullptr;
-  FXuval size = 0;
-  out.takeBuffer(bytes, size);
-  out.close();
-  FXMemoryStream in;
-  in.open(FXStreamLoad, size, bytes);
-  GLSphere_zk2 loaded;
-  loaded.load(in);
-  in.close();
-  FXFREE(&bytes);
-  EXPECT_EQ(std::make_tuple(loaded.radius, loaded.slices, loaded.stacks),
-            std::make_tuple(4.0f, 12, 7));
-
-  // The same radius leaves a range that was changed by other means; a new one resets it.
-  WidenedSphere sphere;
-  sphere.widen();
-  sphere.setRadius(sphere.radius);
-  EXPECT_EQ(sphere.box().upper.x, 9.0f);
-  sphere.setRadius(3);
-  EXPECT_EQ(sphere.box().upper.x, 3.0f);
-  EXPECT_EQ(sphere.box().lower.y, -3.0f);
+  EXPECT_EQ(spheres().size(), 12u);
 }

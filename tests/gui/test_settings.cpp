@@ -25,9 +25,8 @@ class SettingsTest : public OrbalaTest {
 protected:
   // A data file that the reader accepts, holding one point labelled with its name.
   std::string makeDataFile(const std::string& name) {
-    const std::string path = dir + "/" + name;
-    writeFile(path, tagged("<data>0 0 " + name + "\n<data>0 1 1\n<data>0 2 2\n<data>0 3 3\n"));
-    return path;
+    return writeInDir(name,
+                      tagged("<data>0 0 " + name + "\n<data>0 1 1\n<data>0 2 2\n<data>0 3 3\n"));
   }
   Strings recentMenu() const {
     Strings out;

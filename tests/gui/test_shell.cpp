@@ -58,7 +58,7 @@ protected:
 };
 
 TEST_F(ShellTest, FileNamedAtStartOpensOnceTheWindowIsPlaced) {
-  const std::string path = std::string(ORBALA_TEST_DATA) + "/water.xyz";
+  const std::string path = testData("water.xyz");
   win->startupFile = path.c_str();
   fireStartup();
   EXPECT_EQ(std::string(win->currentFile.text()), path);
@@ -76,12 +76,12 @@ TEST_F(ShellTest, FileNamedAtStartOpensOnceTheWindowIsPlaced) {
 
 TEST_F(ShellTest, FileDroppedOnThePlotOrTheTableOpens) {
   fireStartup();
-  const std::string water = std::string(ORBALA_TEST_DATA) + "/water.xyz";
+  const std::string water = testData("water.xyz");
   drop("# from a file manager\r\nfile://" + water + "\r\n", win->viewer);
   EXPECT_EQ(std::string(win->currentFile.text()), water);
   EXPECT_EQ(cell(0, 0), "O");
 
-  const std::string co = std::string(ORBALA_TEST_DATA) + "/co.xyz";
+  const std::string co = testData("co.xyz");
   drop("file://localhost" + co + "\r\n", win->table);
   EXPECT_EQ(std::string(win->currentFile.text()), co);
 
@@ -144,7 +144,7 @@ double differing(const ViewerPicture& a, const ViewerPicture& b) {
 } // namespace
 
 TEST_F(ShellTest, ExportDrawsWhatTheWindowShows) {
-  const std::string molecule = std::string(ORBALA_TEST_DATA) + "/caffeine.xyz";
+  const std::string molecule = testData("caffeine.xyz");
   ASSERT_TRUE(openFile(molecule));
   for (const auto& [w, h] : {std::pair{800, 600}, std::pair{3000, 2000}}) {
     const std::string out = dir + "/m.png";
@@ -159,7 +159,7 @@ TEST_F(ShellTest, ExportDrawsWhatTheWindowShows) {
 }
 
 TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
-  const std::string molecule = std::string(ORBALA_TEST_DATA) + "/water.xyz";
+  const std::string molecule = testData("water.xyz");
   writeFile(dir + "/text.xyz", "not a molecule\n");
   const std::string out = dir + "/out.png";
   for (const std::string& args :

@@ -4,33 +4,14 @@
 
 #include <fxkeys.h>
 
-#include <string>
 #include <tuple>
 
-#include "scene/GLObjects.h"
 #include "table/Table_zk2.h"
-#include "table/core/PasteBlock.h"
-
-namespace {
-
-// Lets a test compare our block count, which plans the paste, with the table's own.
-class CountingTable : public Table_zk2 {
-public:
-  explicit CountingTable(FXComposite* p) : Table_zk2(p) {}
-  using FXTable::countText;
-};
-
-const auto spheresOf = &objectsOf<GLSphere_zk2>;
-
-} // namespace
 
 class TableTest : public OrbalaTest {
 protected:
   long keyRelease(FXuint code, FXuint state) {
-    FXEvent ev{};
-    ev.code = code;
-    ev.state = state;
-    return send(SEL_KEYRELEASE, Orbala::ID_TABLE, win->table, &ev);
+    return sendEvent(SEL_KEYRELEASE, Orbala::ID_TABLE, code, state, win->table);
   }
   // Pastes at a cell, with no selection to take the origin from.
   void goTo(int row, int col) {
@@ -64,7 +45,7 @@ TEST_F(TableTest, TypedPointsBecomePointData) {
   EXPECT_EQ(win->rowState.relativeSizes[1], 0.5);
   // Redraw does not refit: the view keeps its measured extent until a refit.
   EXPECT_DOUBLE_EQ(win->dataExtent, 100.0);
-  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 3u);
+  EXPECT_EQ(spheres().size(), 3u);
 
   double x = 9, y = 9, z = 9;
   EXPECT_TRUE(win->parseRowCoordinates(0, x, y, z));
@@ -114,34 +95,28 @@ TEST_F(TableTest, SetUpGivesAtLeastTenCentredDefaultRows) {
   EXPECT_EQ(cell(4, 3), "2.5");
 }
 
-TEST_F(TableTest, ShowAndOpaqueCellsToggleTheirFlags) {
-  setRow(0, {"", "1", "1", "1"});
+TEST_F(TableTest, ClicksToggleShowAndOpaqueOrChooseTheScaleMode) {
+  setRow(0, {"N", "1", "1", "1", "10", "20", "30", "1.7"});
   setRow(1, {"", "2", "2", "2", "", "", "", "3"});
   win->readTable(true);
-  ASSERT_EQ(spheresOf(win->sceneGroup).size(), 2u);
-
+  ASSERT_EQ(spheres().size(), 2u);
   for (int shown : {0, 1}) {
     EXPECT_EQ(clickCell(1, 8), 1);
     EXPECT_EQ(win->rowState.showFlags[1], shown);
     EXPECT_EQ(win->table->getItemIcon(1, 8), shown ? win->tableIcon : nullptr);
-    EXPECT_EQ(spheresOf(win->sceneGroup).size(), 1u + shown);
+    EXPECT_EQ(spheres().size(), 1u + shown);
     EXPECT_STREQ(win->scaleSizeField->getText().text(), "3");
   }
-
   // Making the first point translucent moves it behind the opaque one in drawing order.
   EXPECT_EQ(clickCell(0, 9), 1);
   EXPECT_EQ(win->rowState.opaqueFlags[0], 0);
   EXPECT_EQ(win->table->getItemIcon(0, 9), nullptr);
-  EXPECT_FLOAT_EQ(centreOf(spheresOf(win->sceneGroup).back()).x, 1.0f);
-
+  EXPECT_FLOAT_EQ(centreOf(spheres().back()).x, 1.0f);
   // A drag that ends over a cell changes nothing.
   EXPECT_EQ(clickCell(0, 9, true), 1);
   EXPECT_EQ(win->rowState.opaqueFlags[0], 0);
-}
 
-TEST_F(TableTest, OtherColumnsChooseTheScaleMode) {
-  setRow(0, {"N", "1", "1", "1", "10", "20", "30", "1.7"});
-  // The table goes on with its own handling; coordinates leave the mode alone.
+  // Other columns go on to the table's own handling; coordinates leave the mode alone.
   for (const auto& [col, mode] : {std::pair{5, 2}, {7, 3}, {0, 0}, {2, 0}}) {
     EXPECT_EQ(clickCell(0, col), 0);
     EXPECT_EQ(win->scaleSizeType, mode) << col;
@@ -181,23 +156,11 @@ TEST_F(TableTest, PastedNumbersUseTheDot) {
   EXPECT_DOUBLE_EQ(win->pointData.xValues[1], 1.2);
 }
 
-TEST_F(TableTest, BlockCountsAgreeWithTheToolkit) {
-  auto* counter = new CountingTable(win->valuesGroup);
-  for (const char* text : {"", "a", "a\n", "a\n\n", "a\tb\nc", "a\tb\tc\n1\n", "\n", "a\tb\tc\td",
-                           "\t", "x\n\ny\t", "a,b\tc", "a\n\nb"}) {
-    FXint rows = -1, cols = -1;
-    counter->countText(rows, cols, FXString(text));
-    const orbala::BlockSize mine = orbala::countBlock(text);
-    EXPECT_EQ(mine.rows, rows) << text;
-    EXPECT_EQ(mine.cols, cols) << text;
-  }
-}
-
-// The table lays a pasted block over its cells itself; it must do so as the toolkit's overlay
-// does, short lines and empty fields included.
+// The table counts and lays a pasted block itself; it must do so as the toolkit's overlay does.
 TEST_F(TableTest, PasteLaysCellsLikeTheToolkit) {
   auto* plain = new FXTable(win->valuesGroup);
-  for (const char* text : {"a\tb\tc\n1\n", "x\n\ny", "\t", "a\t\tb\nc\td", "p\tq\n"}) {
+  for (const char* text : {"a", "a\n", "a\n\n", "\n", "a\tb\nc", "a\tb\tc\n1\n", "x\n\ny",
+                           "x\n\ny\t", "a\n\nb", "\t", "a\t\tb\nc\td", "a\tb\tc\td", "p\tq\n"}) {
     plain->setTableSize(6, 5);
     win->table->setTableSize(6, 5);
     for (int r = 0; r < 6; ++r) {
@@ -233,7 +196,7 @@ TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
                                      "pasted."});
   EXPECT_FALSE(win->table->pasteWasCut);
   EXPECT_DOUBLE_EQ(win->dataExtent, 999.5);
-  EXPECT_EQ(spheresOf(win->sceneGroup).size(), 1000u);
+  EXPECT_EQ(spheres().size(), 1000u);
 
   // The next read has nothing to warn about; other keys read nothing.
   win->readTable(false);

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "scene/GLObjects.h"
 #include "scene/core/SceneStrokes.h"
 #include "table/Table_zk2.h"
 
@@ -109,9 +108,9 @@ TEST_F(ViewsTest, NormalizeAConstantAxisPutsEveryPointAtZero) {
 
   clickScaling(2, 1);
   EXPECT_EQ(win->axisScaling[2], 1);
-  const auto spheres = objectsOf<GLSphere_zk2>(win->sceneGroup);
-  ASSERT_EQ(spheres.size(), 3u);
-  for (GLSphere_zk2* sphere : spheres)
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 3u);
+  for (GLSphere_zk2* sphere : shown)
     EXPECT_EQ(centreOf(sphere).z, 0.0f);
   EXPECT_DOUBLE_EQ(win->pointData.xValues[2], -5.0);
   // The radio ran "Reset zoom": the view is refitted to the scaled data.

@@ -13,17 +13,6 @@
 
 namespace {
 
-// Presses a key with modifiers in the main window, as the keyboard would.
-void pressKey(Orbala* win, FXuint code, FXuint state) {
-  FXEvent ev;
-  ev.type = SEL_KEYPRESS;
-  ev.code = code;
-  ev.state = state;
-  win->handle(win, FXSEL(SEL_KEYPRESS, 0), &ev);
-  ev.type = SEL_KEYRELEASE;
-  win->handle(win, FXSEL(SEL_KEYRELEASE, 0), &ev);
-}
-
 // Runs the event loop with one action from inside it; it returns 7 if the action did not end it.
 int runLoopWith(const std::function<void()>& action) {
   const LoopAction act(action, 1), guard([] { testApp()->exit(7); }, 5000);
@@ -55,11 +44,15 @@ TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndADotUnderACommaLocale) {
 TEST_F(OrbalaTest, AcceleratorsSendImageCommands) {
   win->position(0, 0, 1200, 900); // room for a viewer to copy from
   pump();
-  pressKey(win, KEY_c, 0);
+  const auto pressKey = [this](FXuint code, FXuint state) {
+    sendEvent(SEL_KEYPRESS, 0, code, state, win);
+    sendEvent(SEL_KEYRELEASE, 0, code, state, win);
+  };
+  pressKey(KEY_c, 0);
   EXPECT_FALSE(win->hasClipboard());
-  pressKey(win, KEY_c, CONTROLMASK); // 89: the picture goes to the clipboard
+  pressKey(KEY_c, CONTROLMASK); // 89: the picture goes to the clipboard
   EXPECT_TRUE(win->hasClipboard());
-  pressKey(win, KEY_s, CONTROLMASK); // 88: the picture's save dialog
+  pressKey(KEY_s, CONTROLMASK); // 88: the picture's save dialog
   ASSERT_EQ(dialogs->fileRequests.size(), 1u);
   EXPECT_STREQ(dialogs->fileRequests[0].title.text(), "Save plot");
   EXPECT_EQ(dialogs->seen(), Strings{});
@@ -73,7 +66,7 @@ TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMol
     ASSERT_EQ(win->getWidth(), width);
     EXPECT_GE(win->viewer->getWidth(), width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
   }
-  ASSERT_TRUE(openFile(std::string(ORBALA_TEST_DATA) + "/caffeine.xyz"));
+  ASSERT_TRUE(openFile(testData("caffeine.xyz")));
   // What differs from the background: the molecule and its axes, as left, top, right, bottom.
   const auto drawn = [this] {
     pump();
@@ -106,7 +99,7 @@ TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMol
   drawn();
 }
 
-TEST_F(OrbalaTest, SliderCaptionsShowTheirWholeText) {
+TEST_F(OrbalaTest, CaptionsOptionsRadiosAndButtonsShowTheirState) {
   for (const auto& [slider, group, text] :
        {std::tuple{win->sphereRadiusSlider, win->sphereRadiusGroup, "R=10.00"},
         {win->backgroundSlider, win->backgroundGroup, "B=100"}}) {
@@ -118,9 +111,7 @@ TEST_F(OrbalaTest, SliderCaptionsShowTheirWholeText) {
     // The toolkit's own measure of the room the caption needs.
     EXPECT_LE(group->getDefaultWidth(), group->getWidth()) << text;
   }
-}
 
-TEST_F(OrbalaTest, OptionsAndRadiosStayConsistent) {
   // The two xyz colour options exclude each other; unchecking one leaves the other.
   for (const auto& [check, on, pubchem, jmol] :
        {std::tuple{win->applyPubChemCheck, true, true, false},
@@ -141,9 +132,8 @@ TEST_F(OrbalaTest, OptionsAndRadiosStayConsistent) {
   command(Orbala::ID_ROTATION_DIRECTION, win->counterClockwiseRadio);
   EXPECT_TRUE(win->rotationDirection == 1 && win->counterClockwiseRadio->getCheck() &&
               !win->clockwiseRadio->getCheck());
-}
 
-TEST_F(OrbalaTest, ToolBarButtonsHoverAndReturnToTheirColour) {
+  // Tool bar buttons light up under the pointer, unless disabled.
   FXButton* button = win->redrawButton;
   FXEvent ev{};
   ev.code = CROSSINGNORMAL;

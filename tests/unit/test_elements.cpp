@@ -51,14 +51,10 @@ TEST(ElementTable, SymbolsNumbersAndRadiiAgreeWithChemistry) {
   // Lanthanides and actinides follow radium.
   EXPECT_EQ(table[72].symbol + table[73].symbol + table.back().symbol, "RaLaAm");
 
-  // Slater's radii (1964), in ångström.
-  for (const auto& [symbol, radius] : std::vector<std::pair<std::string, double>>{
-           {"H", 0.25},  {"Li", 1.45}, {"Be", 1.05}, {"B", 0.85},  {"C", 0.70},  {"N", 0.65},
-           {"O", 0.60},  {"F", 0.50},  {"Na", 1.80}, {"Mg", 1.50}, {"Al", 1.25}, {"Si", 1.10},
-           {"P", 1.00},  {"S", 1.00},  {"Cl", 1.00}, {"K", 2.20},  {"Ca", 1.80}, {"Ti", 1.40},
-           {"Fe", 1.40}, {"Cu", 1.35}, {"Zn", 1.35}, {"Br", 1.15}, {"Rb", 2.35}, {"Ag", 1.60},
-           {"I", 1.40},  {"Cs", 2.60}, {"Ba", 2.15}, {"Pt", 1.35}, {"Au", 1.35}, {"Pb", 1.80},
-           {"U", 1.75}}) {
+  // Slater's radii (1964), in ångström, across the table.
+  const std::pair<const char*, double> slater[] = {{"H", 0.25},  {"Li", 1.45}, {"Na", 1.80},
+                                                   {"Cl", 1.00}, {"Fe", 1.40}, {"Cs", 2.60}};
+  for (const auto& [symbol, radius] : slater) {
     const int i = matchElementLabel(symbol);
     ASSERT_GE(i, 0) << symbol;
     EXPECT_DOUBLE_EQ(table[static_cast<size_t>(i)].radius, radius) << symbol;

@@ -54,11 +54,9 @@ TEST(RotationTick, TurnsAboutTheModelsOwnAxisBySpeedAndDirection) {
 }
 
 TEST(ViewPresets, OrientationsShowTheirAxesRightAndUpInTheirBoxes) {
-  const Quatf top = preset(ViewPreset::Top), xyz = preset(ViewPreset::XYZ);
-  EXPECT_EQ((V{top.x, top.y, top.z, top.w}), (V{0, 0, 0, 1}));
-  EXPECT_EQ((V{xyz.x, xyz.y, xyz.z, xyz.w}), (V{-0.2460217f, 0.3886360f, 0.1917373f, -0.8669904f}));
   // Model x, y, z as seen on screen.
   for (const auto& [p, x, y, z] : std::vector<std::tuple<ViewPreset, V, V, V>>{
+           {ViewPreset::Top, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
            {ViewPreset::XZ, {1, 0, 0}, {0, 0, -1}, {0, 1, 0}},
            {ViewPreset::YZ, {0, 0, 1}, {1, 0, 0}, {0, 1, 0}},
            {ViewPreset::Bottom, {-1, 0, 0}, {0, 1, 0}, {0, 0, -1}}}) {
@@ -100,12 +98,10 @@ TEST(DataMeasurement, BoundsExtentAndNormalisedAxes) {
 
 TEST(SceneSizes, SphereRadiusUnitAndGreys) {
   // The unit steps with the data extent: below 1, from 1, from 10.
-  for (const auto& [r, extent, u] : std::vector<std::tuple<int, double, double>>{{100, 0.999, 0.05},
-                                                                                 {100, 1, 0.5},
-                                                                                 {100, 9.999, 0.5},
-                                                                                 {100, 10, 5},
-                                                                                 {499, 50, 24.95},
-                                                                                 {1000, 0, 0.5}})
+  const std::tuple<int, double, double> units[] = {{100, 0.999, 0.05}, {100, 1, 0.5},
+                                                   {100, 9.999, 0.5},  {100, 10, 5},
+                                                   {499, 50, 24.95},   {1000, 0, 0.5}};
+  for (const auto& [r, extent, u] : units)
     EXPECT_DOUBLE_EQ(sphereRadiusUnit(r, extent), u) << r << ' ' << extent;
   // Axes turn from light grey to black above half the slider (integer half of an odd maximum).
   for (const auto& [b, bMax, axis] : std::vector<std::tuple<int, int, float>>{

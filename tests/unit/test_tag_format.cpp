@@ -141,7 +141,6 @@ TEST(TagFormat, ScanDoublesStopsAtTheFirstFailure) {
 }
 
 TEST(TagFormat, SettingsBlockExactLinesInOrder) {
-  EXPECT_EQ(formatSettingsBlock(kSample, nullptr), kSampleBlock);
   WindowValues w{-8, 40, 1000, 800, true, 350, 100, "/home/u/my data", "qvx", {}};
   w.recentFiles[0] = "/home/u/first.qvx";
   w.recentFiles[2] = "/home/u/third.qvx";
@@ -159,13 +158,14 @@ TEST(TagFormat, SettingsBlockExactLinesInOrder) {
 TEST(TagFormat, ViewAndDataLinesUseADotUnderACommaLocaleAndReadBack) {
   CommaLocale locale;
   ASSERT_TRUE(locale.active) << "install-deps.sh generates de_DE.UTF-8";
+  // Settings, view and data lines, all with a dot; the settings block alone as it is above.
+  EXPECT_EQ(formatSettingsBlock(kSample, nullptr), kSampleBlock);
   const double center[3] = {0, -1.5, 123456.789};
   const double orientation[4] = {0, 0.5, -0.5, 0.70710678118654757};
   EXPECT_EQ(formatViewBlock(0.9, center, orientation),
             "<Viewer_Zoom>9.000000e-01\n"
             "<Viewer_center_xyz>0.000000e+00 -1.500000e+00 1.234568e+05\n"
             "<Viewer_orientation>0.000000e+00 5.000000e-01 -5.000000e-01 7.071068e-01\n");
-  EXPECT_EQ(formatSettingsBlock(kSample, nullptr), kSampleBlock);
   EXPECT_EQ(formatDataLine(3, 2, ""), "<data>3 2 \n");
   EXPECT_EQ(formatDataLine(0, 8, "show"), "<data>0 8 show\n");
 
