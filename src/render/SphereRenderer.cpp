@@ -315,8 +315,9 @@ bool SphereRenderer::drawImpostors(const Camera& camera, const Light& light) {
   // Every program this frame needs is built before anything is drawn, so a program that fails
   // turns the whole frame, and those after it, to meshes.
   std::string why;
+  const bool anyQuads = !plan_.quads.empty() || !plan_.pieces.empty() || !plan_.translucent.empty();
   if ((!plan_.points.empty() && !program(SphereProgramKind::Points, positional, why)) ||
-      ((!plan_.quads.empty() || !plan_.translucent.empty()) && !program(quads, positional, why))) {
+      (anyQuads && !program(quads, positional, why))) {
     sayWhyMeshes(why);
     releaseGl();
     glChecked_ = true; // and impostors_ stays false
@@ -337,23 +338,62 @@ bool SphereRenderer::drawImpostors(const Camera& camera, const Light& light) {
     glDrawElements(GL_POINTS, static_cast<GLsizei>(plan_.points.size()), GL_UNSIGNED_INT,
                    plan_.points.data());
   }
-  if ((!plan_.quads.empty() || !plan_.translucent.empty()) && useProgram(quads, camera, light)) {
-    if (!quadBufferFilled_) fillQuadBuffer();
-    glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
+  const bool whole = !plan_.quads.empty() || !plan_.translucent.empty();
+  if ((whole || !plan_.pieces.empty()) && useProgram(quads, camera, light)) {
     glEnableVertexAttribArray(attributeCorner);
-    glVertexAttribPointer(attributeSphere, 4, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), nullptr);
-    glVertexAttribPointer(attributeColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(QuadVertex),
-                          reinterpret_cast<const void*>(offsetof(QuadVertex, colour)));
-    glVertexAttribPointer(attributeCorner, 2, GL_BYTE, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<const void*>(offsetof(QuadVertex, corner)));
-    drawQuads(plan_.quads);
-    glEnable(GL_BLEND);
-    drawQuads(plan_.translucent);
+    if (whole && !quadBufferFilled_) fillQuadBuffer();
+    if (!plan_.quads.empty()) {
+      useQuadBuffer();
+      drawQuads(plan_.quads);
+    }
+    drawPieces();
+    if (!plan_.translucent.empty()) {
+      useQuadBuffer();
+      glEnable(GL_BLEND);
+      drawQuads(plan_.translucent);
+    }
     glDisableVertexAttribArray(attributeCorner);
   }
   glDisableVertexAttribArray(attributeSphere);
   glDisableVertexAttribArray(attributeColour);
   return true;
+}
+
+void SphereRenderer::useQuadBuffer() {
+  glBindBuffer(GL_ARRAY_BUFFER, quadBuffer_);
+  glVertexAttribPointer(attributeSphere, 4, GL_FLOAT, GL_FALSE, sizeof(QuadVertex), nullptr);
+  glVertexAttribPointer(attributeColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(QuadVertex),
+                        reinterpret_cast<const void*>(offsetof(QuadVertex, colour)));
+  glVertexAttribPointer(attributeCorner, 2, GL_BYTE, GL_FALSE, sizeof(QuadVertex),
+                        reinterpret_cast<const void*>(offsetof(QuadVertex, corner)));
+}
+
+// Few and different every frame: from the client's memory rather than a buffer object.
+void SphereRenderer::drawPieces() {
+  if (plan_.pieces.empty()) return;
+  pieceVertices_.resize(4 * plan_.pieces.size());
+  for (size_t i = 0; i < plan_.pieces.size(); ++i) {
+    const QuadPiece& piece = plan_.pieces[i];
+    const PointVertex p = pointVertex(spheres_, piece.index);
+    const float corners[4][2] = {{piece.left, piece.bottom},
+                                 {piece.right, piece.bottom},
+                                 {piece.right, piece.top},
+                                 {piece.left, piece.top}};
+    for (int k = 0; k < 4; ++k) {
+      PieceVertex& v = pieceVertices_[4 * i + k];
+      std::memcpy(v.sphere, p.sphere, sizeof v.sphere);
+      std::memcpy(v.colour, p.colour, sizeof v.colour);
+      v.corner[0] = corners[k][0];
+      v.corner[1] = corners[k][1];
+    }
+  }
+  const PieceVertex* v = pieceVertices_.data();
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glVertexAttribPointer(attributeSphere, 4, GL_FLOAT, GL_FALSE, sizeof(PieceVertex), v->sphere);
+  glVertexAttribPointer(attributeColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(PieceVertex),
+                        v->colour);
+  glVertexAttribPointer(attributeCorner, 2, GL_FLOAT, GL_FALSE, sizeof(PieceVertex), v->corner);
+  glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(pieceVertices_.size()));
 }
 
 void SphereRenderer::drawQuads(const std::vector<std::uint32_t>& order) {
@@ -455,6 +495,10 @@ void SphereRenderer::drawMeshes(const Camera& camera, const Light& light) {
   };
   for (std::uint32_t i : plan_.quads)
     drawOne(i);
+  // A mesh is drawn whole: once for all the pieces of a sphere, which come together.
+  for (size_t k = 0; k < plan_.pieces.size(); ++k)
+    if (k == 0 || plan_.pieces[k].index != plan_.pieces[k - 1].index)
+      drawOne(plan_.pieces[k].index);
   glEnable(GL_BLEND);
   for (std::uint32_t i : plan_.translucent)
     drawOne(i);

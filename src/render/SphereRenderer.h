@@ -2,6 +2,7 @@
 // Draws many lit, possibly translucent spheres in one batch with the GL context that is current:
 // as ray-cast impostors where GLSL 1.20 is there, else as meshes. Knows nothing of windows or
 // tables: it takes plain arrays, a camera and a light.
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -71,13 +72,21 @@ private:
   bool useProgram(SphereProgramKind kind, const Camera& camera, const Light& light);
   // False, with nothing drawn, when a program it needs cannot be built.
   bool drawImpostors(const Camera& camera, const Light& light);
+  void useQuadBuffer();
   void drawQuads(const std::vector<std::uint32_t>& order);
+  void drawPieces();
   void drawMeshes(const Camera& camera, const Light& light);
   const Mesh& meshFor(int subdivisions);
 
   SphereArrays spheres_;
   FramePlan plan_;
   std::vector<std::uint32_t> quadIndices_;
+  struct PieceVertex {
+    float sphere[4];
+    std::uint8_t colour[4];
+    float corner[2];
+  };
+  std::vector<PieceVertex> pieceVertices_;
   bool forceMesh_ = false;
   bool glChecked_ = false; // the impostor path has been tried with this context
   bool impostors_ = false;

@@ -74,9 +74,21 @@ TEST(SpherePlan, LeavesOutWhatCannotBeSeen) {
       {0.9f, 0, 1, 0.5f, 1},  // 8: behind 3 but showing at its edge
       {5, 0, 9.9f, 0.5f, 1},  // 9: its front cut away by the near plane
       {5, 0, 8, 0.3f, 1},     // 10: behind 9, seen through the cut
+      {-5, 0, -1, 4.5f, 1},   // 11: behind 7, a ring around it
   });
   EXPECT_EQ(p.points, (Order{9, 10, 3, 8}));
-  EXPECT_EQ(p.quads, (Order{6, 7}));
+  EXPECT_EQ(p.quads, (Order{6}));
+  // Wider than a block, so in pieces: one per row of 32-pixel blocks for 7, whole; 11 shows
+  // above and below 7, and in the middle row only left and right of it.
+  Order pieces;
+  for (const QuadPiece& piece : p.pieces) {
+    pieces.push_back(piece.index);
+    EXPECT_TRUE(-1 <= piece.left && piece.left < piece.right && piece.right <= 1);
+    EXPECT_TRUE(-1 <= piece.bottom && piece.bottom < piece.top && piece.top <= 1);
+    EXPECT_FALSE(piece.index == 11 && piece.left < 0 && piece.right > 0 && piece.bottom < 0 &&
+                 piece.top > 0);
+  }
+  EXPECT_EQ(pieces, (Order{7, 7, 7, 11, 11, 11, 11}));
   EXPECT_TRUE(p.translucent.empty());
 }
 
@@ -92,7 +104,23 @@ TEST(SpherePlan, LeavesOutOnlySpheresThatOwnNoPixel) {
     const FramePlan p = plan(balls);
     std::set<std::uint32_t> drawn(p.points.begin(), p.points.end());
     drawn.insert(p.quads.begin(), p.quads.end());
-    // Every sphere nearest at some pixel centre of the picture must be drawn.
+    for (const QuadPiece& piece : p.pieces)
+      drawn.insert(piece.index);
+    // A large sphere in pieces shows only where a piece lies.
+    const auto shown = [&](std::uint32_t i, int px, int py) {
+      if (!std::count(p.quads.begin(), p.quads.end(), i) &&
+          !std::count(p.points.begin(), p.points.end(), i)) {
+        const Ball& b = balls[i];
+        const double half = b.r * 10 + 0.5, u = (px + 0.5 - (b.x + 10) * 10) / half,
+                     v = (py + 0.5 - (b.y + 5) * 10) / half;
+        return std::any_of(p.pieces.begin(), p.pieces.end(), [&](const QuadPiece& q) {
+          return q.index == i && q.left <= u && u <= q.right && q.bottom <= v && v <= q.top;
+        });
+      }
+      return true;
+    };
+    EXPECT_EQ(p.pieces.empty(), largest < 3.2f);
+    // Every sphere nearest at some pixel centre of the picture must be drawn there.
     std::set<std::uint32_t> owners;
     for (int py = 0; py < 100; ++py)
       for (int px = 0; px < 200; ++px) {
@@ -107,11 +135,10 @@ TEST(SpherePlan, LeavesOutOnlySpheresThatOwnNoPixel) {
             owner = static_cast<int>(i);
           }
         }
-        if (owner >= 0) owners.insert(owner);
+        if (owner < 0) continue;
+        owners.insert(owner);
+        EXPECT_TRUE(shown(owner, px, py)) << "sphere " << owner << " at " << px << ", " << py;
       }
-    for (std::uint32_t i : owners)
-      EXPECT_TRUE(drawn.count(i)) << "sphere " << i << " of radius " << balls[i].r
-                                  << " is seen but not drawn";
     EXPECT_LT(drawn.size(), owners.size() + balls.size() / 10)
         << owners.size(); // and the hidden ones mostly go
   }

@@ -105,29 +105,47 @@ public:
     blocks.assign(static_cast<size_t>(bw) * ((h + block - 1) / block), far);
   }
 
+  // Window pixels, both ends included.
+  struct Box {
+    int left, right, bottom, top;
+  };
+  static constexpr int block = 32;
+
   // True when some pixel of the sphere is nearer than what was drawn there; `mark` then keeps
   // the sphere's depths where it is nearest.
   bool visible(Vec3 at, float radius, bool mark) {
-    const float x = static_cast<float>(at.x), y = static_cast<float>(at.y);
-    const float rx = radius * kx, ry = radius * ky;
-    if (w <= 0 || !(rx > 0.0f) || !(ry > 0.0f) || !std::isfinite(rx) || !std::isfinite(ry))
-      return true;
     Box box;
-    box.left = std::max(x0, static_cast<int>(std::floor(x - rx - 0.5f)));
-    box.right = std::min(x0 + w - 1, static_cast<int>(std::ceil(x + rx)));
-    box.bottom = std::max(y0, static_cast<int>(std::floor(y - ry - 0.5f)));
-    box.top = std::min(y0 + h - 1, static_cast<int>(std::ceil(y + ry)));
-    if (box.left > box.right || box.bottom > box.top) return false;
-    const Shape shape{x, y, 1.0f / rx, 1.0f / ry, static_cast<float>(at.z), radius * kz};
-    if (!nearer(shape, box)) return false;
+    Shape shape;
+    if (!measurable(at, radius)) return true;
+    if (!place(at, radius, box, shape) || !nearer(shape, box)) return false;
     if (mark) markPixels(shape, box);
     return true;
   }
 
+  // Once every opaque sphere is marked: the runs of blocks along each row of blocks where the
+  // sphere may be nearest. False when the sphere cannot be measured, so is drawn whole.
+  bool showing(Vec3 at, float radius, std::vector<Box>& runs) {
+    runs.clear();
+    Box box;
+    Shape shape;
+    if (!measurable(at, radius)) return false;
+    if (!place(at, radius, box, shape)) return true;
+    const int first = (box.left - x0) / block, last = (box.right - x0) / block;
+    for (int by = (box.bottom - y0) / block; by <= (box.top - y0) / block; ++by) {
+      int run = -1;
+      for (int bx = first; bx <= last + 1; ++bx) {
+        const bool shows = bx <= last && nearer(shape, within(box, bx, by, block));
+        if (shows && run < 0) run = bx;
+        if (shows || run < 0) continue;
+        const Box from = within(box, run, by, block), to = within(box, bx - 1, by, block);
+        runs.push_back(Box{from.left, to.right, from.bottom, from.top});
+        run = -1;
+      }
+    }
+    return true;
+  }
+
 private:
-  struct Box {
-    int left, right, bottom, top;
-  };
   struct Shape {
     float x, y, ix, iy, z, dz;
     // The least squared distance from the centre, in radii, over pixel centres in the box
@@ -142,13 +160,31 @@ private:
       return z - dz * std::sqrt(std::max(0.0f, 1.0f - reached));
     }
   };
-  static constexpr int tile = 4, block = 32;
+  static constexpr int tile = 4;
   static constexpr float far = 2.0f;
   // Pixel centres at the edge count as covered when testing but not when marking, and depths
   // get a little slack, so a rounding difference from the GL can only keep a sphere.
   static constexpr float edge = 1e-3f, bias = 1e-6f;
 
   float* row(int y) { return &depth[static_cast<size_t>(y - y0) * w - x0]; }
+
+  bool measurable(Vec3 at, float radius) const {
+    const float rx = radius * kx, ry = radius * ky;
+    return w > 0 && rx > 0.0f && ry > 0.0f && std::isfinite(rx) && std::isfinite(ry) &&
+           std::isfinite(at.x) && std::isfinite(at.y);
+  }
+
+  // The sphere's pixels in the picture; false when it has none.
+  bool place(Vec3 at, float radius, Box& box, Shape& shape) const {
+    const float x = static_cast<float>(at.x), y = static_cast<float>(at.y);
+    const float rx = radius * kx, ry = radius * ky;
+    box.left = std::max(x0, static_cast<int>(std::floor(x - rx - 0.5f)));
+    box.right = std::min(x0 + w - 1, static_cast<int>(std::ceil(x + rx)));
+    box.bottom = std::max(y0, static_cast<int>(std::floor(y - ry - 0.5f)));
+    box.top = std::min(y0 + h - 1, static_cast<int>(std::ceil(y + ry)));
+    shape = Shape{x, y, 1.0f / rx, 1.0f / ry, static_cast<float>(at.z), radius * kz};
+    return box.left <= box.right && box.bottom <= box.top;
+  }
 
   // Part of the box that lies in the given square of pixels.
   Box within(const Box& b, int sx, int sy, int size) const {
@@ -195,7 +231,39 @@ private:
     return false;
   }
 
+  // Where the sphere's nearest depth over a tile or block is no nearer than the deepest value
+  // there, nothing would change: only the rest is walked pixel by pixel.
   void markPixels(const Shape& s, const Box& b) {
+    constexpr int per = block / tile;
+    for (int by = (b.bottom - y0) / block; by <= (b.top - y0) / block; ++by)
+      for (int bx = (b.left - x0) / block; bx <= (b.right - x0) / block; ++bx) {
+        const Box inBlock = within(b, bx, by, block);
+        float& blockDeepest = blocks[static_cast<size_t>(by) * bw + bx];
+        const float reached = s.reach(inBlock);
+        if (reached >= 1.0f || s.nearestIn(reached) >= blockDeepest) continue;
+        for (int ty = (inBlock.bottom - y0) / tile; ty <= (inBlock.top - y0) / tile; ++ty)
+          for (int tx = (inBlock.left - x0) / tile; tx <= (inBlock.right - x0) / tile; ++tx) {
+            const Box inTile = within(inBlock, tx, ty, tile);
+            float& tileDeepest = tiles[static_cast<size_t>(ty) * tw + tx];
+            const float r = s.reach(inTile);
+            if (r >= 1.0f || s.nearestIn(r) >= tileDeepest) continue;
+            markTile(s, inTile);
+            float deepest = -far;
+            for (int y = y0 + ty * tile; y < std::min(y0 + h, y0 + ty * tile + tile); ++y)
+              for (int x = x0 + tx * tile; x < std::min(x0 + w, x0 + tx * tile + tile); ++x)
+                deepest = std::max(deepest, row(y)[x]);
+            tileDeepest = deepest;
+          }
+        float deepest = -far;
+        const int th = (h + tile - 1) / tile;
+        for (int ty = by * per; ty < std::min(th, by * per + per); ++ty)
+          for (int tx = bx * per; tx < std::min(tw, bx * per + per); ++tx)
+            deepest = std::max(deepest, tiles[static_cast<size_t>(ty) * tw + tx]);
+        blockDeepest = deepest;
+      }
+  }
+
+  void markTile(const Shape& s, const Box& b) {
     for (int y = b.bottom; y <= b.top; ++y) {
       const float qy = (y + 0.5f - s.y) * s.iy;
       float* stored = row(y);
@@ -208,24 +276,6 @@ private:
         if (z >= -1.0f) stored[x] = std::min(stored[x], z);
       }
     }
-    for (int ty = (b.bottom - y0) / tile; ty <= (b.top - y0) / tile; ++ty)
-      for (int tx = (b.left - x0) / tile; tx <= (b.right - x0) / tile; ++tx) {
-        float deepest = -far;
-        for (int y = y0 + ty * tile; y < std::min(y0 + h, y0 + ty * tile + tile); ++y)
-          for (int x = x0 + tx * tile; x < std::min(x0 + w, x0 + tx * tile + tile); ++x)
-            deepest = std::max(deepest, row(y)[x]);
-        tiles[static_cast<size_t>(ty) * tw + tx] = deepest;
-      }
-    constexpr int per = block / tile;
-    const int th = (h + tile - 1) / tile;
-    for (int by = (b.bottom - y0) / block; by <= (b.top - y0) / block; ++by)
-      for (int bx = (b.left - x0) / block; bx <= (b.right - x0) / block; ++bx) {
-        float deepest = -far;
-        for (int ty = by * per; ty < std::min(th, by * per + per); ++ty)
-          for (int tx = bx * per; tx < std::min(tw, bx * per + per); ++tx)
-            deepest = std::max(deepest, tiles[static_cast<size_t>(ty) * tw + tx]);
-        blocks[static_cast<size_t>(by) * bw + bx] = deepest;
-      }
   }
 
   int x0, y0, w, h, tw, bw;
@@ -272,6 +322,7 @@ void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPoint
                FramePlan& plan) {
   plan.points.clear();
   plan.quads.clear();
+  plan.pieces.clear();
   plan.translucent.clear();
   const Mat4& m = camera.modelview;
   const double scale = modelviewScale(camera);
@@ -317,12 +368,39 @@ void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPoint
     return;
   }
   Occlusion occlusion(view, camera.projection[10] < 0.0, plan);
+  plan.large.clear();
   // Placed again rather than kept from above: a frame may plan a million spheres.
   for (const PlannedSphere& s : plan.opaqueOrder) {
     const Vec3 at = view.place(spheres.centre(s.index));
     const float r = spheres.radii[s.index];
     if (!occlusion.visible(at, r, true)) continue;
-    (view.fitsPoint(at, r, maxPointSize) ? plan.points : plan.quads).push_back(s.index);
+    if (view.fitsPoint(at, r, maxPointSize)) {
+      plan.points.push_back(s.index);
+    } else {
+      (std::max(r * view.kx, r * view.ky) > Occlusion::block ? plan.large : plan.quads)
+          .push_back(s.index);
+    }
+  }
+  // Only now is it known which nearer spheres cover a large one.
+  std::vector<Occlusion::Box> runs;
+  for (std::uint32_t i : plan.large) {
+    const Vec3 at = view.place(spheres.centre(i));
+    const float r = spheres.radii[i];
+    if (!occlusion.showing(at, r, runs)) {
+      plan.quads.push_back(i);
+      continue;
+    }
+    // Pixel edges as fractions of the quad, which reaches half a pixel beyond the outline.
+    const double hx = std::fabs(r * view.kx) + 0.5, hy = std::fabs(r * view.ky) + 0.5;
+    const auto across = [&](double edge) {
+      return static_cast<float>(std::clamp((edge - at.x) / hx, -1.0, 1.0));
+    };
+    const auto up = [&](double edge) {
+      return static_cast<float>(std::clamp((edge - at.y) / hy, -1.0, 1.0));
+    };
+    for (const Occlusion::Box& b : runs)
+      plan.pieces.push_back(
+          QuadPiece{i, across(b.left), up(b.bottom), across(b.right + 1.0), up(b.top + 1.0)});
   }
   for (const PlannedSphere& s : plan.translucentOrder)
     if (occlusion.visible(view.place(spheres.centre(s.index)), spheres.radii[s.index], false))

@@ -32,23 +32,34 @@ struct PlannedSphere {
   std::uint32_t index;
 };
 
+// The part of a large opaque sphere's quad that may show it: corners as fractions of the quad's
+// half-width and half-height from its centre (−1 to 1), left < right, bottom < top.
+struct QuadPiece {
+  std::uint32_t index;
+  float left, bottom, right, top;
+};
+
 // What one frame draws. Opaque spheres come first, nearest first, so that hidden ones can be
 // left out; translucent ones follow, farthest first, so each blends over what lies behind it
 // whatever the order of the arrays.
 struct FramePlan {
   std::vector<std::uint32_t> points;      // opaque, small enough for a point sprite
   std::vector<std::uint32_t> quads;       // opaque, drawn on a screen-aligned quad
+  std::vector<QuadPiece> pieces;          // opaque and large, drawn only where they may show
   std::vector<std::uint32_t> translucent; // drawn on quads
   // Working space, kept from frame to frame.
   std::vector<PlannedSphere> opaqueOrder, translucentOrder, scratch;
+  std::vector<std::uint32_t> large;
   std::vector<float> depth, tileDepth, blockDepth;
 };
 
 // Plans a frame. Spheres wholly outside the view are left out. With an orthographic camera,
-// opaque spheres hidden behind nearer ones are left out too, and a sphere whose outline fits a
+// opaque spheres hidden behind nearer ones are left out too, a sphere whose outline fits a
 // point of at most `maxPointSize` pixels and lies wholly inside the picture becomes a point (a
-// clipped point would vanish at the border). With a perspective camera every sphere is a quad,
-// and a sphere around the eye is left out.
+// clipped point would vanish at the border), and an opaque sphere wider than a few dozen pixels
+// that is partly hidden is drawn in pieces where it may show: a software GL shades every pixel
+// of a quad whose shader writes depth, hidden or not. With a perspective camera every sphere is a
+// quad, and a sphere around the eye is left out.
 void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPointSize,
                FramePlan& plan);
 
