@@ -168,10 +168,12 @@ private:
 
   float* row(int y) { return &depth[static_cast<size_t>(y - y0) * w - x0]; }
 
+  // A sphere a million pixels wide, or far deeper than the view, is drawn whole: in floats its
+  // pixels and depths would lose the precision the tests rest on.
   bool measurable(Vec3 at, float radius) const {
     const float rx = radius * kx, ry = radius * ky;
-    return w > 0 && rx > 0.0f && ry > 0.0f && std::isfinite(rx) && std::isfinite(ry) &&
-           std::isfinite(at.x) && std::isfinite(at.y);
+    return w > 0 && rx > 0.0f && ry > 0.0f && rx <= 1e6f && ry <= 1e6f && radius * kz <= 1e3f &&
+           std::isfinite(at.x) && std::isfinite(at.y) && std::isfinite(at.z);
   }
 
   // The sphere's pixels in the picture; false when it has none.
@@ -192,27 +194,33 @@ private:
                std::max(b.bottom, y0 + sy * size), std::min(b.top, y0 + sy * size + size - 1)};
   }
 
+  float& tileDeepest(int tx, int ty) { return tiles[static_cast<size_t>(ty) * tw + tx]; }
+  float& blockDeepest(int bx, int by) { return blocks[static_cast<size_t>(by) * bw + bx]; }
+
+  // Whether `f` answers yes for some part of the box in a square of `size` pixels, given with
+  // the square's column and row; stops at the first yes.
+  template <typename F> bool anySquare(const Box& b, int size, F f) const {
+    for (int sy = (b.bottom - y0) / size; sy <= (b.top - y0) / size; ++sy)
+      for (int sx = (b.left - x0) / size; sx <= (b.right - x0) / size; ++sx)
+        if (f(within(b, sx, sy, size), sx, sy)) return true;
+    return false;
+  }
+
+  // Whether some pixel centre of the sphere in the part may lie nearer than `deepest`.
+  bool mayShow(const Shape& s, const Box& part, float deepest) const {
+    const float reached = s.reach(part);
+    return reached <= 1.0f + edge && s.nearestIn(reached) < deepest + bias;
+  }
+
   // Whether some pixel centre of the sphere in the box may lie nearer than what is drawn there:
   // blocks, then their tiles, then the pixels of the tiles that cannot tell.
   bool nearer(const Shape& s, const Box& b) {
-    for (int by = (b.bottom - y0) / block; by <= (b.top - y0) / block; ++by)
-      for (int bx = (b.left - x0) / block; bx <= (b.right - x0) / block; ++bx) {
-        const Box inBlock = within(b, bx, by, block);
-        const float reached = s.reach(inBlock);
-        if (reached > 1.0f + edge ||
-            s.nearestIn(reached) >= blocks[static_cast<size_t>(by) * bw + bx] + bias)
-          continue;
-        for (int ty = (inBlock.bottom - y0) / tile; ty <= (inBlock.top - y0) / tile; ++ty)
-          for (int tx = (inBlock.left - x0) / tile; tx <= (inBlock.right - x0) / tile; ++tx) {
-            const Box inTile = within(inBlock, tx, ty, tile);
-            const float r = s.reach(inTile);
-            if (r > 1.0f + edge ||
-                s.nearestIn(r) >= tiles[static_cast<size_t>(ty) * tw + tx] + bias)
-              continue;
-            if (nearerThanPixels(s, inTile)) return true;
-          }
-      }
-    return false;
+    return anySquare(b, block, [&](const Box& inBlock, int bx, int by) {
+      return mayShow(s, inBlock, blockDeepest(bx, by)) &&
+             anySquare(inBlock, tile, [&](const Box& inTile, int tx, int ty) {
+               return mayShow(s, inTile, tileDeepest(tx, ty)) && nearerThanPixels(s, inTile);
+             });
+    });
   }
 
   bool nearerThanPixels(const Shape& s, const Box& b) {
@@ -235,32 +243,26 @@ private:
   // there, nothing would change: only the rest is walked pixel by pixel.
   void markPixels(const Shape& s, const Box& b) {
     constexpr int per = block / tile;
-    for (int by = (b.bottom - y0) / block; by <= (b.top - y0) / block; ++by)
-      for (int bx = (b.left - x0) / block; bx <= (b.right - x0) / block; ++bx) {
-        const Box inBlock = within(b, bx, by, block);
-        float& blockDeepest = blocks[static_cast<size_t>(by) * bw + bx];
-        const float reached = s.reach(inBlock);
-        if (reached >= 1.0f || s.nearestIn(reached) >= blockDeepest) continue;
-        for (int ty = (inBlock.bottom - y0) / tile; ty <= (inBlock.top - y0) / tile; ++ty)
-          for (int tx = (inBlock.left - x0) / tile; tx <= (inBlock.right - x0) / tile; ++tx) {
-            const Box inTile = within(inBlock, tx, ty, tile);
-            float& tileDeepest = tiles[static_cast<size_t>(ty) * tw + tx];
-            const float r = s.reach(inTile);
-            if (r >= 1.0f || s.nearestIn(r) >= tileDeepest) continue;
-            markTile(s, inTile);
-            float deepest = -far;
-            for (int y = y0 + ty * tile; y < std::min(y0 + h, y0 + ty * tile + tile); ++y)
-              for (int x = x0 + tx * tile; x < std::min(x0 + w, x0 + tx * tile + tile); ++x)
-                deepest = std::max(deepest, row(y)[x]);
-            tileDeepest = deepest;
-          }
+    const int th = (h + tile - 1) / tile;
+    anySquare(b, block, [&](const Box& inBlock, int bx, int by) {
+      if (!mayShow(s, inBlock, blockDeepest(bx, by))) return false;
+      anySquare(inBlock, tile, [&](const Box& inTile, int tx, int ty) {
+        if (!mayShow(s, inTile, tileDeepest(tx, ty))) return false;
+        markTile(s, inTile);
         float deepest = -far;
-        const int th = (h + tile - 1) / tile;
-        for (int ty = by * per; ty < std::min(th, by * per + per); ++ty)
-          for (int tx = bx * per; tx < std::min(tw, bx * per + per); ++tx)
-            deepest = std::max(deepest, tiles[static_cast<size_t>(ty) * tw + tx]);
-        blockDeepest = deepest;
-      }
+        for (int y = y0 + ty * tile; y < std::min(y0 + h, y0 + ty * tile + tile); ++y)
+          for (int x = x0 + tx * tile; x < std::min(x0 + w, x0 + tx * tile + tile); ++x)
+            deepest = std::max(deepest, row(y)[x]);
+        tileDeepest(tx, ty) = deepest;
+        return false;
+      });
+      float deepest = -far;
+      for (int ty = by * per; ty < std::min(th, by * per + per); ++ty)
+        for (int tx = bx * per; tx < std::min(tw, bx * per + per); ++tx)
+          deepest = std::max(deepest, tileDeepest(tx, ty));
+      blockDeepest(bx, by) = deepest;
+      return false;
+    });
   }
 
   void markTile(const Shape& s, const Box& b) {
