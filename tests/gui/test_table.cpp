@@ -163,19 +163,16 @@ TEST_F(TableTest, PasteLaysCellsLikeTheToolkit) {
                            "x\n\ny\t", "a\n\nb", "\t", "a\t\tb\nc\td", "a\tb\tc\td", "p\tq\n"}) {
     plain->setTableSize(6, 5);
     win->table->setTableSize(6, 5);
-    for (int r = 0; r < 6; ++r) {
-      for (int c = 0; c < 5; ++c) {
-        plain->setItemText(r, c, "o");
-        win->table->setItemText(r, c, "o");
-      }
+    for (int i = 0; i < 30; ++i) {
+      plain->setItemText(i / 5, i % 5, "o");
+      win->table->setItemText(i / 5, i % 5, "o");
     }
     FXint rows = 0, cols = 0;
     plain->countText(rows, cols, text, "\t", "\n");
     plain->overlayText(1, rows, 1, cols, text, "\t", "\n");
     pasteAt(1, 1, text);
-    for (int r = 0; r < 6; ++r)
-      for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(cell(r, c), plain->getItemText(r, c).text()) << text << " at " << r << "," << c;
+    for (int i = 0; i < 30; ++i)
+      EXPECT_EQ(cell(i / 5, i % 5), plain->getItemText(i / 5, i % 5).text()) << text << " at " << i;
   }
 }
 
@@ -191,9 +188,7 @@ TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
 
   // Releasing Ctrl+V reads the table with the warning.
   EXPECT_EQ(keyRelease(KEY_v, CONTROLMASK), 1);
-  EXPECT_EQ(dialogs->seen(), Strings{"warning Data paste warning: Only 1000 rows of data can be "
-                                     "pasted into the table.\nRows higher than 1000 were not "
-                                     "pasted."});
+  EXPECT_EQ(dialogs->titles(), Strings{"Data paste warning"});
   EXPECT_FALSE(win->table->pasteWasCut);
   EXPECT_DOUBLE_EQ(win->dataExtent, 999.5);
   EXPECT_EQ(spheres().size(), 1000u);
