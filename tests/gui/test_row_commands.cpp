@@ -12,7 +12,6 @@ namespace {
 
 class RowCommandsTest : public OrbalaTest {
 protected:
-  // Data rows 0..n-1 labelled p0, p1, ... with size 1.0.
   void dataRows(int n) {
     for (int r = 0; r < n; ++r)
       setRow(r, {"p" + std::to_string(r), "1", "2", "3", "", "", "", "1.0"});
