@@ -1,26 +1,13 @@
 // Data files: writing and reading back, the reader's rules, Open, Save and the save dialog.
 #include "GuiHarness.h"
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <sys/resource.h>
 #include <unistd.h>
 
+#include "../support/EncodeText.h"
+#include "../support/FileSizeLimit.h"
 #include "table/Table_zk2.h"
-
-namespace {
-
-// UTF-16LE with its mark: ASCII text followed by any other.
-std::string utf16le(const std::string& ascii, const std::u16string& more) {
-  const std::u16string text = std::u16string(ascii.begin(), ascii.end()) + more;
-  std::string out = "\xFF\xFE";
-  for (char16_t unit : text)
-    out += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-  return out;
-}
-
-} // namespace
 
 class FilesTest : public OrbalaTest {
 protected:
@@ -32,19 +19,6 @@ protected:
     command(Orbala::ID_SAVE_AS);
   }
   bool tick(int row, int col) const { return win->table->getItemIcon(row, col) != nullptr; }
-  // A save whose disk fills up after `bytes` bytes.
-  bool saveWithDiskFullAfter(const std::string& path, rlim_t bytes) {
-    struct rlimit old;
-    EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    struct rlimit small = old;
-    small.rlim_cur = bytes;
-    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = win->saveDataFile(path.c_str());
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    return saved;
-  }
 };
 
 TEST_F(FilesTest, RoundTripRestoresTableSettingsAndView) {
@@ -113,7 +87,9 @@ TEST_F(FilesTest, RoundTripRestoresTableSettingsAndView) {
 
 TEST_F(FilesTest, UnicodeFilesReachTheCells) {
   // The decoding and line splitting are unit-tested; here they are the reader's.
-  EXPECT_TRUE(openText("u16le.qvx", utf16le(tagged("<data>0 0 "), u"\u00C5\U0001F600\r\n")));
+  const std::string head = tagged("<data>0 0 ");
+  const std::u32string text = std::u32string(head.begin(), head.end()) + U"\u00C5\U0001F600\r\n";
+  EXPECT_TRUE(openText("u16le.qvx", encodeText(text, orbala::TextEncoding::Utf16LE, true)));
   EXPECT_EQ(cell(0, 0), "\xC3\x85\xF0\x9F\x98\x80");
 }
 
@@ -315,7 +291,10 @@ TEST_F(FilesTest, FailedSavesKeepThePreviousFile) {
   setRow(0, {"a", "1", "2", "3"});
   const std::string path = dir + "/keep.qvx";
   writeFile(path, "previous contents\n");
-  EXPECT_FALSE(saveWithDiskFullAfter(path, 200));
+  {
+    const FileSizeLimit diskFullAfter(200);
+    EXPECT_FALSE(win->saveDataFile(path.c_str()));
+  }
   EXPECT_EQ(readFile(path), "previous contents\n");
   EXPECT_EQ(dialogs->seen(),
             Strings{"error File error: File \"" + path + "\" could not be written."});
