@@ -223,14 +223,10 @@ TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
 
 TEST_F(RowCommandsTest, OpacityKeysRestoreAndSizesToOne) {
   dataRows(3);
-  std::string opacities;
-  const std::pair<const char*, int> steps[] = {{"1.0", 120}, {"1.0", -120}, {"0.1", -120}};
-  for (const auto& [start, code] : steps) {
-    win->opaquenessField->setText(start);
-    sendEvent(SEL_MOUSEWHEEL, Orbala::ID_OPAQUENESS, code);
-    opacities += win->opaquenessField->getText().text() + std::string(" ");
-  }
-  EXPECT_EQ(opacities, "1.0 0.9 0.1 ");
+  // The steps and their bounds are the unit tests'; the wheel reaches them.
+  win->opaquenessField->setText("1.0");
+  sendEvent(SEL_MOUSEWHEEL, Orbala::ID_OPAQUENESS, -120);
+  EXPECT_STREQ(win->opaquenessField->getText().text(), "0.9");
 
   // Keys step the value only: up, down for Down, not at all for a lone modifier or Tab.
   win->scaleSizeField->setText("1.00");
