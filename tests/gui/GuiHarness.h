@@ -12,6 +12,7 @@
 #include "app/Orbala.h"
 #include "scene/GLObjects.h"
 #include "scene/ViewerCapture.h"
+#include "scene/core/SceneStrokes.h"
 
 FXApp* testApp();
 
@@ -84,6 +85,8 @@ template <class T> std::vector<T*> objectsOf(FXGLGroup* group) {
   return out;
 }
 FXVec3f centreOf(FXGLObject* object);
+// The scene's lines are the strokes the display-free code computes, in the same order.
+void expectStrokes(FXGLGroup* group, const std::vector<orbala::Segment>& strokes);
 
 // Every channel within `tolerance` of the wanted colour.
 bool nearColour(FXColor seen, FXColor wanted, int tolerance = 2);

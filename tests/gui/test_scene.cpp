@@ -4,23 +4,9 @@
 
 #include <tuple>
 
-#include "scene/core/SceneStrokes.h"
 #include "table/Table_zk2.h"
 
 namespace {
-
-const auto linesOf = &objectsOf<GLLine_zk2>;
-
-// The scene's lines are the strokes the display-free code computes, in the same order.
-void expectStrokes(FXGLGroup* group, const std::vector<orbala::Segment>& strokes) {
-  const auto lines = linesOf(group);
-  ASSERT_EQ(lines.size(), strokes.size());
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const orbala::Segment& s = strokes[i];
-    EXPECT_EQ(lines[i]->fm.pos, FXVec3f(s.from.x, s.from.y, s.from.z)) << "line " << i;
-    EXPECT_EQ(lines[i]->to.pos, FXVec3f(s.to.x, s.to.y, s.to.z)) << "line " << i;
-  }
-}
 
 FXMaterial frontOf(GLSphere_zk2* sphere) {
   FXMaterial m;
@@ -47,7 +33,7 @@ TEST_F(SceneTest, AxesLettersAndSpheresInOrder) {
   ASSERT_EQ(group->no(), 13);
   const double u = win->sphereRadiusUnit();
   expectStrokes(group, orbala::axisStrokes({}, 30.0, u, 0.6, -2, 5, orbala::ViewPreset::Top));
-  for (GLLine_zk2* line : linesOf(group))
+  for (GLLine_zk2* line : objectsOf<GLLine_zk2>(group))
     EXPECT_TRUE(line->width == 1.0f && line->color[0] == 0.0f) << "B = 100: black on white";
 
   const auto shown = spheres();

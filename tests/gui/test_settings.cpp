@@ -164,9 +164,8 @@ TEST_F(SettingsTest, MissingUnreadableAndClearedEntries) {
   std::remove(paths[2].c_str());
   dialogs->boxes.clear();
   command(Orbala::ID_RECENT_FILE, win->recentFileItems[2]);
-  ASSERT_EQ(dialogs->seen().size(), 2u);
-  EXPECT_EQ(dialogs->seen()[0], "error User file error: The file was not found");
-  EXPECT_EQ(dialogs->boxes[1].text, "Do you want to remove this file name from the list?");
+  ASSERT_EQ(dialogs->titles().size(), 2u);
+  EXPECT_EQ(dialogs->boxes[0].title + " " + dialogs->boxes[1].kind, "User file error question");
   EXPECT_EQ(recentMenu().size(), 5u);
   dialogs->answers.push_back(true);
   command(Orbala::ID_RECENT_FILE, win->recentFileItems[2]);

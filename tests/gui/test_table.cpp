@@ -146,14 +146,6 @@ TEST_F(TableTest, PastedNumbersUseTheDot) {
   EXPECT_EQ(cells(0, 1, 3), (Strings{"1.5", "2", "3"}));
   EXPECT_FALSE(win->table->pasteWasCut);
   EXPECT_TRUE(win->table->isItemSelected(0, 3));
-
-  pasteAt(1, 1, "1,2,3\r\n");
-  EXPECT_EQ(cells(1, 1, 2), (Strings{"1.2.3", ""}));
-  win->readTable(false);
-  EXPECT_EQ(win->pointData.pointCount, 1); // row 1 lacks y and z
-  setRow(1, {"", "1.2.3", "0", "0"});
-  win->readTable(false);
-  EXPECT_DOUBLE_EQ(win->pointData.xValues[1], 1.2);
 }
 
 // The table counts and lays a pasted block itself; it must do so as the toolkit's overlay does.

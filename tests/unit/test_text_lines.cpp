@@ -97,7 +97,6 @@ TEST(TextLines, EncodingFromByteOrderMark) {
                                               {std::string("\xFF\xFE<\x00", 4), E::Utf16LE},
                                               {std::string("\xFE\xFF\x00<", 4), E::Utf16BE},
                                               {"\xEF\xBB\xBF<", E::Bytes},
-                                              {"<version>", E::Bytes},
                                               {"", E::Bytes},
                                               {"\xFF", E::Bytes},
                                               {"\xFF\xFE", E::Utf16LE},
