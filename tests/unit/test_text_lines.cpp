@@ -110,7 +110,6 @@ TEST(TextLines, SplitAtLineFeeds) {
   EXPECT_EQ(splitTextLines("a"), Lines{"a"});
   EXPECT_EQ(splitTextLines("a\n"), Lines{"a"});
   EXPECT_EQ(splitTextLines("a\n\n"), (Lines{"a", ""}));
-  EXPECT_EQ(splitTextLines("\n"), Lines{""});
   EXPECT_EQ(splitTextLines("a\r\nb\r\n"), (Lines{"a", "b"}));
   EXPECT_EQ(splitTextLines("a\rb\r\r\nc"), (Lines{"ab", "c"}));
   EXPECT_EQ(splitTextLines("a\n\r"), (Lines{"a", ""}));
