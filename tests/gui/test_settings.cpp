@@ -67,12 +67,11 @@ TEST_F(SettingsTest, WindowBlockValuesAndDirectory) {
   EXPECT_STREQ(win->userFilesDirectory.text(), orbala::platform::currentDirectory().c_str());
   EXPECT_STREQ(win->lastExtension.text(), "xyz");
 
-  restartWith(tagged("<main_width>100\n<pathUserFilesDirectory>" + dir + "\n"), false);
+  restartWith(tagged("<main_width>100\n<lastFileExtensionSelected>xyz\n<pathUserFilesDirectory>" +
+                     dir + "\n"));
   EXPECT_EQ(win->windowWidth, 100);
   EXPECT_STREQ(win->userFilesDirectory.text(), dir.c_str());
-
   // The stored extension preselects the matching pattern of the Open dialog.
-  restartWith(tagged("<lastFileExtensionSelected>xyz\n"));
   dialogs->cancelFile();
   command(Orbala::ID_OPEN);
   ASSERT_EQ(dialogs->fileRequests.size(), 1u);

@@ -4,8 +4,6 @@
 
 #include <fxkeys.h>
 
-#include <tuple>
-
 #include "table/Table_zk2.h"
 
 class TableTest : public OrbalaTest {
@@ -46,12 +44,6 @@ TEST_F(TableTest, TypedPointsBecomePointData) {
   // Redraw does not refit: the view keeps its measured extent until a refit.
   EXPECT_DOUBLE_EQ(win->dataExtent, 100.0);
   EXPECT_EQ(spheres().size(), 3u);
-
-  double x = 9, y = 9, z = 9;
-  EXPECT_TRUE(win->parseRowCoordinates(0, x, y, z));
-  EXPECT_EQ(x, 1.5);
-  EXPECT_FALSE(win->parseRowCoordinates(3, x, y, z));
-  EXPECT_EQ(std::make_tuple(x, y, z), std::make_tuple(0.0, 0.0, 0.0));
 }
 
 TEST_F(TableTest, DataRowsEndAtTheFirstRowThatFails) {
