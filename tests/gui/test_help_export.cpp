@@ -1,6 +1,7 @@
-// The Help windows, the web link, the update command, and the picture saved or copied.
+// The Help windows, the web link, the update command, and the picture saved or copied by its keys.
 #include "GuiHarness.h"
 
+#include <fxkeys.h>
 #include <unistd.h>
 
 #include "../support/LoopbackServer.h"
@@ -36,6 +37,11 @@ protected:
     command(Orbala::ID_CHECK_UPDATE);
     while (dialogs->boxes.size() == before)
       testApp()->runOneEvent();
+  }
+  // The accelerators reach the window as the keys of a menu would.
+  void pressKey(FXuint code, FXuint state) {
+    sendEvent(SEL_KEYPRESS, 0, code, state, win);
+    sendEvent(SEL_KEYRELEASE, 0, code, state, win);
   }
   FXMenuCommand* checkUpdateItem() const {
     for (FXWindow* w = win->helpMenu->getFirst(); w; w = w->getNext())
@@ -125,8 +131,9 @@ TEST_F(HelpExportTest, SavedAndCopiedPicturesAreTheViewersPicture) {
   win->readTable(true);
   win->userFilesDirectory = dir.c_str();
   dialogs->answerFile(dir + "/plot");
-  command(Orbala::ID_SAVE_IMAGE);
+  pressKey(KEY_s, CONTROLMASK);
   ASSERT_EQ(dialogs->fileRequests.size(), 1u);
+  EXPECT_STREQ(dialogs->fileRequests[0].title.text(), "Save plot");
   // In the remembered folder: the toolkit would put a bare name in the working directory.
   EXPECT_EQ(std::string(dialogs->fileRequests[0].fileName.text()), dir + "/3D_plot.bmp");
   const std::string path = dir + "/plot.bmp";
@@ -147,7 +154,9 @@ TEST_F(HelpExportTest, SavedAndCopiedPicturesAreTheViewersPicture) {
   EXPECT_EQ(dialogs->titles(), Strings{"File error"});
 
   dialogs->boxes.clear();
-  command(Orbala::ID_COPY_IMAGE);
+  pressKey(KEY_c, 0);
+  EXPECT_FALSE(win->hasClipboard());
+  pressKey(KEY_c, CONTROLMASK);
   EXPECT_TRUE(dialogs->boxes.empty());
   ASSERT_TRUE(win->hasClipboard());
 

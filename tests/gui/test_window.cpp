@@ -1,7 +1,5 @@
-// The main window as a whole: title, placement, accelerators, the panel toggle and the radios.
+// The main window as a whole: title, placement, the panel toggle, radios, settings at exit.
 #include "GuiHarness.h"
-
-#include <fxkeys.h>
 
 #include <algorithm>
 #include <tuple>
@@ -39,23 +37,6 @@ TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndADotUnderACommaLocale) {
   win->windowHeight = h + 10;
   fireStartup();
   EXPECT_EQ(std::make_pair(win->getWidth(), win->getHeight()), std::make_pair(w - 100, h - 100));
-}
-
-TEST_F(OrbalaTest, AcceleratorsSendImageCommands) {
-  win->position(0, 0, 1200, 900); // room for a viewer to copy from
-  pump();
-  const auto pressKey = [this](FXuint code, FXuint state) {
-    sendEvent(SEL_KEYPRESS, 0, code, state, win);
-    sendEvent(SEL_KEYRELEASE, 0, code, state, win);
-  };
-  pressKey(KEY_c, 0);
-  EXPECT_FALSE(win->hasClipboard());
-  pressKey(KEY_c, CONTROLMASK); // 89: the picture goes to the clipboard
-  EXPECT_TRUE(win->hasClipboard());
-  pressKey(KEY_s, CONTROLMASK); // 88: the picture's save dialog
-  ASSERT_EQ(dialogs->fileRequests.size(), 1u);
-  EXPECT_STREQ(dialogs->fileRequests[0].title.text(), "Save plot");
-  EXPECT_EQ(dialogs->seen(), Strings{});
 }
 
 TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMoleculeFitted) {
