@@ -59,7 +59,6 @@ TEST_F(SceneTest, OpaqueSpheresComeFirst) {
   EXPECT_FLOAT_EQ(centreOf(shown[1]).x, 1.0f);
   EXPECT_EQ(frontOf(shown[0]).diffuse[3], 1.0f);
   EXPECT_FLOAT_EQ(frontOf(shown[1]).diffuse[3], 0.3f);
-  EXPECT_FLOAT_EQ(frontOf(shown[1]).ambient[3], 0.3f);
 
   // Text that is no number makes translucent points vanish rather than fail.
   win->opaquenessField->setText("none");

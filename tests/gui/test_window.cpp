@@ -21,7 +21,6 @@ int runLoopWith(const std::function<void()>& action) {
 
 TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndADotUnderACommaLocale) {
   EXPECT_STREQ(win->getTitle().text(), "Orbala v1.31");
-  EXPECT_STREQ(win->table->getRowText(999).text(), "1000");
   // The harness starts the toolkit under de_DE, whose decimal point is a comma.
   EXPECT_STREQ(FXStringFormat("%.2lf", 4.99).text(), "4.99");
   EXPECT_STREQ(win->scaleSizeField->getText().text(), "1.00");
