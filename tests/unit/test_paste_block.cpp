@@ -4,15 +4,14 @@
 
 #include <tuple>
 
+#include "../support/EncodeText.h"
+
 using namespace orbala;
 
 namespace {
 
-std::string littleEndian(const std::u16string& text) {
-  std::string bytes;
-  for (char16_t unit : text)
-    bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-  return bytes;
+std::string littleEndian(const std::u32string& text) {
+  return encodeText(text, TextEncoding::Utf16LE, false);
 }
 
 } // namespace
@@ -54,13 +53,11 @@ TEST(PasteBlock, PlanKeepsTheBlockInsideTheTable) {
 TEST(PasteBlock, DecodesClipboardEncodings) {
   EXPECT_EQ(latin1ToUtf8("caf\xE9 1,5"), "caf\xC3\xA9 1,5");
   // A byte-order mark is not text; pairs of surrogates join.
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"\uFEFF1,5\t\u00B5\u20AC\U0001F600")),
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"\uFEFF1,5\t\u00B5\u20AC\U0001F600")),
             "1,5\t\xC2\xB5\xE2\x82\xAC\xF0\x9F\x98\x80");
   // A lone surrogate and a dangling byte are marked, not dropped or misread.
-  std::u16string lone = u"A";
-  lone[0] = 0xD83D;
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(lone + u"A")), "\xEF\xBF\xBD"
-                                                      "A");
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"A") + "B"), "A\xEF\xBF\xBD");
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(u"AB") + "C"), "AB\xEF\xBF\xBD");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian({0xD83D, 'A'})), "\xEF\xBF\xBD"
+                                                        "A");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"A") + "B"), "A\xEF\xBF\xBD");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"AB") + "C"), "AB\xEF\xBF\xBD");
 }

@@ -45,15 +45,12 @@ TEST(UpdateCheck, ComparesTheServedVersionWithOurs) {
   } cases[] = {
       {okAnswer("1.32"), 4, 1.32},
       {okAnswer("1.315\r\n"), 5, 1.315}, // only 0.005 newer
-      {okAnswer("1.30"), 5, 1.30},
       {okAnswer("\x1f\x8b\x08\x00 compressed"), 5, 0.0},
       {okAnswer(""), 5, 0.0},
       {"HTTP/1.0 200 OK\nServer: x\n\n  2.5", 4, 2.5}, // bare line feeds end the header too
       // Without a complete header holding " 200 " nothing is read.
-      {"HTTP/1.0 404 Not Found\r\n\r\n1.50", 3, 0.0},
       {"HTTP/1.0 500 Oops\r\nX-Note: 200\r\n\r\n1.50", 3, 0.0},
-      {"HTTP/1.0 403 Forbidden\r\nContent-Type: text/plain\r\n", 3, 0.0}, // closed early
-      {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", 3, 0.0},
+      {"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", 3, 0.0}, // closed early
       {"", 3, 0.0},
   };
   for (const auto& c : cases) {

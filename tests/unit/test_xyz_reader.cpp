@@ -1,16 +1,14 @@
 #include "io/core/XyzReader.h"
+#include "io/TextFile.h"
 
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "table/core/Elements.h"
-#include "table/core/Numbers.h"
 
 using namespace orbala;
 using namespace std::string_view_literals;
@@ -19,21 +17,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Splits like the file reader does: CR before LF dropped, no empty line after a final LF.
-Strings splitLines(std::string text, bool dropCarriageReturns = true) {
-  if (dropCarriageReturns) text = replaceAll(text, "\r\n", "\n");
+Strings readDataFile(const std::string& name) {
   Strings lines;
-  size_t start = 0;
-  for (size_t lf; (lf = text.find('\n', start)) != std::string::npos; start = lf + 1)
-    lines.push_back(text.substr(start, lf - start));
-  if (start < text.size()) lines.push_back(text.substr(start));
+  EXPECT_TRUE(readTextLines(std::string(ORBALA_TEST_DATA) + "/" + name, lines)) << name;
   return lines;
-}
-
-Strings readDataFile(const std::string& name, bool dropCarriageReturns = true) {
-  std::ifstream in(std::string(ORBALA_TEST_DATA) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in.good()) << name;
-  return splitLines(std::string(std::istreambuf_iterator<char>(in), {}), dropCarriageReturns);
 }
 
 // Each atom as "symbol x y z", each number in the shortest text that reads back as exactly it.
@@ -127,15 +114,12 @@ TEST(XyzParse, RejectedFiles) {
 }
 
 TEST(XyzFiles, SpacedTabbedAndWindowsFiles) {
-  // Spaced columns; a blank comment with tabs and extra columns; CR LF, kept or dropped.
+  // Spaced columns; a blank comment with tabs and extra columns; CR LF.
   EXPECT_EQ(atoms(parseXyzLines(readDataFile("co.xyz"), 100)), (Strings{"C 0 0 0", "O 0 0 1.128"}));
-  for (bool dropCarriageReturns : {true, false}) {
-    const Strings methane =
-        atoms(parseXyzLines(readDataFile("methane_crlf.xyz", dropCarriageReturns), 100));
-    ASSERT_EQ(methane.size(), 5u);
-    EXPECT_EQ(methane.front(), "C 0 0 0");
-    EXPECT_EQ(methane.back(), "H 0.6291 -0.6291 -0.6291");
-  }
+  const Strings methane = atoms(parseXyzLines(readDataFile("methane_crlf.xyz"), 100));
+  ASSERT_EQ(methane.size(), 5u);
+  EXPECT_EQ(methane.front(), "C 0 0 0");
+  EXPECT_EQ(methane.back(), "H 0.6291 -0.6291 -0.6291");
 }
 
 TEST(XyzFiles, HugeLinesAreReadOrRefusedWhole) {
