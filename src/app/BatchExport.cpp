@@ -7,6 +7,8 @@
 #include "app/Text.h"
 #include "io/ImageExport.h"
 #include "platform/AtomicFile.h"
+#include "platform/Locale.h"
+#include "platform/PictureContext.h"
 #include "scene/ViewerCapture.h"
 
 namespace {
@@ -43,14 +45,20 @@ int viewIndex(const std::string& name) {
 
 } // namespace
 
-int exportPicture(FXApp& app, const orbala::CommandLine& command) {
+int exportPicture(FXApp& app, const orbala::CommandLine& command, const char* displayName) {
+  PictureContext gl; // outlives the window, whose GL objects it holds
+  std::string why;
+  const PictureContext::Kind kind = gl.open(app, displayName, why);
+  if (kind == PictureContext::Kind::Failed) return fail("cannot draw: " + why);
+  orbala::platform::useDotForNumbers(); // an opened display brings the user's locale
   auto* dialogs = new ExportDialogs;
   OrbalaEnvironment environment;
   environment.dialogs = dialogs; // the window owns it
   environment.hidden = true;
   auto* win = new Orbala(&app, environment);
   win->settingsWritten = true; // the user's settings are read, never written, by an export
-  app.create();
+  // With EGL the window is never made: its reading and drawing need no window on a server.
+  if (kind == PictureContext::Kind::X) app.create();
   app.removeTimeout(win, Orbala::ID_STARTUP);
 
   const FXString path = FXPath::absolute(fx(command.file));
@@ -63,10 +71,16 @@ int exportPicture(FXApp& app, const orbala::CommandLine& command) {
   }
   const int view = viewIndex(command.view);
   if (view >= 0) win->handle(win, FXSEL(SEL_COMMAND, Orbala::ID_VIEW_TOP + view), nullptr);
+  if (command.background >= 0) {
+    win->backgroundSlider->setValue(command.background);
+    win->handle(win->backgroundSlider, FXSEL(SEL_COMMAND, Orbala::ID_BACKGROUND), nullptr);
+  }
 
   ViewerPicture picture;
   std::string bytes;
-  const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture);
+  CaptureOptions options;
+  options.clearBackground = command.transparent;
+  const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture, options);
   const bool encoded = drawn && encode(picture, formatForName(command.output), bytes);
   delete win;
   if (!drawn)
