@@ -1,6 +1,7 @@
 #include "app/BatchExport.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "app/Orbala.h"
@@ -80,12 +81,17 @@ int exportPicture(FXApp& app, const orbala::CommandLine& command, const char* di
   std::string bytes;
   CaptureOptions options;
   options.clearBackground = command.transparent;
-  const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture, options);
-  const bool encoded = drawn && encode(picture, formatForName(command.output), bytes);
+  bool drawn = false, encoded = false, memory = true;
+  try {
+    drawn = captureViewerAt(win->viewer, command.width, command.height, picture, options);
+    encoded = drawn && encode(picture, formatForName(command.output), bytes);
+  } catch (const std::bad_alloc&) {
+    memory = false; // a 16384 x 16384 picture alone takes 1 GiB
+  }
   delete win;
-  if (!drawn)
-    return fail("cannot draw a picture of " + std::to_string(command.width) + "x" +
-                std::to_string(command.height) + " pixels here");
+  const std::string size = std::to_string(command.width) + "x" + std::to_string(command.height);
+  if (!memory) return fail("not enough memory for a picture of " + size + " pixels");
+  if (!drawn) return fail("cannot draw a picture of " + size + " pixels here");
   if (!encoded || !orbala::platform::replaceFileContents(command.output, bytes))
     return fail("cannot write " + command.output);
   return 0;

@@ -67,10 +67,10 @@ FXViewport tileOf(const FXViewport& whole, FXint x, FXint y, FXint w, FXint h) {
   const double up = (whole.top - whole.bottom) / whole.h;
   tile.w = w;
   tile.h = h;
-  tile.left = static_cast<FXfloat>(whole.left + across * x);
-  tile.right = static_cast<FXfloat>(whole.left + across * (x + w));
-  tile.bottom = static_cast<FXfloat>(whole.bottom + up * y);
-  tile.top = static_cast<FXfloat>(whole.bottom + up * (y + h));
+  tile.left = whole.left + across * x;
+  tile.right = whole.left + across * (x + w);
+  tile.bottom = whole.bottom + up * y;
+  tile.top = whole.bottom + up * (y + h);
   return tile;
 }
 
