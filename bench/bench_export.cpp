@@ -107,7 +107,7 @@ int main() {
   std::printf("\norbala --export, process start to an 800 x 600 PNG: without a display (EGL), on "
               "the X display (Xvfb), and matplotlib's start to PNG (%s); seconds and peak MiB, "
               "middle of 3\n(goals: no slower than on X, 3x faster than matplotlib, peak memory at "
-              "most X's)\n",
+              "most X's; at 100,000 atoms 0.8 s and 150 MB)\n",
               MPL_SCRIPT);
   std::printf("%8s %18s %18s %18s %9s %9s\n", "atoms", "no display", "X display", "matplotlib",
               "X/none", "mpl/none");
