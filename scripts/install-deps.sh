@@ -6,6 +6,7 @@ packages=(
   build-essential cmake pkg-config
   libfox-1.6-dev
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libepoxy-dev libx11-dev libxtst-dev
+  libegl-dev libegl-mesa0
   xvfb xauth desktop-file-utils shared-mime-info
   libgtest-dev
   clang libclang-rt-14-dev clang-format

@@ -1,12 +1,15 @@
 #include "app/BatchExport.h"
 
 #include <cstdio>
+#include <new>
 #include <string>
 
 #include "app/Orbala.h"
 #include "app/Text.h"
 #include "io/ImageExport.h"
 #include "platform/AtomicFile.h"
+#include "platform/Locale.h"
+#include "platform/PictureContext.h"
 #include "scene/ViewerCapture.h"
 
 namespace {
@@ -43,14 +46,20 @@ int viewIndex(const std::string& name) {
 
 } // namespace
 
-int exportPicture(FXApp& app, const orbala::CommandLine& command) {
+int exportPicture(FXApp& app, const orbala::CommandLine& command, const char* displayName) {
+  PictureContext gl; // outlives the window, whose GL objects it holds
+  std::string why;
+  const PictureContext::Kind kind = gl.open(app, displayName, why);
+  if (kind == PictureContext::Kind::Failed) return fail("cannot draw: " + why);
+  orbala::platform::useDotForNumbers(); // an opened display brings the user's locale
   auto* dialogs = new ExportDialogs;
   OrbalaEnvironment environment;
   environment.dialogs = dialogs; // the window owns it
   environment.hidden = true;
   auto* win = new Orbala(&app, environment);
   win->settingsWritten = true; // the user's settings are read, never written, by an export
-  app.create();
+  // With EGL the window is never made: its reading and drawing need no window on a server.
+  if (kind == PictureContext::Kind::X) app.create();
   app.removeTimeout(win, Orbala::ID_STARTUP);
 
   const FXString path = FXPath::absolute(fx(command.file));
@@ -63,15 +72,26 @@ int exportPicture(FXApp& app, const orbala::CommandLine& command) {
   }
   const int view = viewIndex(command.view);
   if (view >= 0) win->handle(win, FXSEL(SEL_COMMAND, Orbala::ID_VIEW_TOP + view), nullptr);
+  if (command.background >= 0) {
+    win->backgroundSlider->setValue(command.background);
+    win->handle(win->backgroundSlider, FXSEL(SEL_COMMAND, Orbala::ID_BACKGROUND), nullptr);
+  }
 
   ViewerPicture picture;
   std::string bytes;
-  const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture);
-  const bool encoded = drawn && encode(picture, formatForName(command.output), bytes);
+  CaptureOptions options;
+  options.clearBackground = command.transparent;
+  bool drawn = false, encoded = false, memory = true;
+  try {
+    drawn = captureViewerAt(win->viewer, command.width, command.height, picture, options);
+    encoded = drawn && encode(picture, formatForName(command.output), bytes);
+  } catch (const std::bad_alloc&) {
+    memory = false; // a 16384 x 16384 picture alone takes 1 GiB
+  }
   delete win;
-  if (!drawn)
-    return fail("cannot draw a picture of " + std::to_string(command.width) + "x" +
-                std::to_string(command.height) + " pixels here");
+  const std::string size = std::to_string(command.width) + "x" + std::to_string(command.height);
+  if (!memory) return fail("not enough memory for a picture of " + size + " pixels");
+  if (!drawn) return fail("cannot draw a picture of " + size + " pixels here");
   if (!encoded || !orbala::platform::replaceFileContents(command.output, bytes))
     return fail("cannot write " + command.output);
   return 0;

@@ -23,6 +23,16 @@ bool displayAvailable(const char* name) {
   return true;
 }
 
+// A picture from the shell needs no display: the toolkit is started without one.
+bool asksForExport(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--") return false;
+    if (arg == "--export" || arg.rfind("--export=", 0) == 0) return true;
+  }
+  return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -40,16 +50,17 @@ int main(int argc, char* argv[]) {
   const char* displayName = nullptr;
   for (int i = 1; i + 1 < argc; ++i)
     if (std::string(argv[i]) == "-display") displayName = argv[i + 1];
-  if (!displayAvailable(displayName)) {
+  const bool exporting = asksForExport(argc, argv);
+  if (!exporting && !displayAvailable(displayName)) {
     std::fprintf(stderr,
-                 "orbala: cannot open the X display \"%s\" (on a server, run it under "
-                 "xvfb-run)\n",
+                 "orbala: cannot open the X display \"%s\" (pictures need none: see "
+                 "'orbala --help' for --export)\n",
                  XDisplayName(displayName));
     return 1;
   }
 
   FXApp application(kAppName, kVendorName);
-  application.init(argc, argv);
+  application.init(argc, argv, !exporting);
   orbala::platform::useDotForNumbers();
   // What is left once the toolkit has taken its own options.
   const CommandLine command = orbala::parseCommandLine(argumentsOf(argc, argv));
@@ -57,7 +68,8 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "%s\n", command.error.c_str());
     return 1;
   }
-  if (command.mode == CommandLine::Mode::Export) return exportPicture(application, command);
+  if (command.mode == CommandLine::Mode::Export)
+    return exportPicture(application, command, displayName);
   OrbalaEnvironment environment;
   environment.startupFile = command.file.c_str();
   new Orbala(&application, environment);

@@ -2,6 +2,8 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
+
 OffscreenTarget::~OffscreenTarget() {
   release();
 }
@@ -40,12 +42,29 @@ bool OffscreenTarget::create(int w, int h) {
 }
 
 bool OffscreenTarget::read(std::vector<std::uint32_t>& rgba) const {
-  if (!framebuffer) return false;
+  return read(width, height, rgba);
+}
+
+bool OffscreenTarget::read(int w, int h, std::vector<std::uint32_t>& rgba) const {
+  if (!framebuffer || w < 1 || h < 1 || w > width || h > height) return false;
   glFinish();
-  rgba.assign(static_cast<size_t>(width) * height, 0);
+  rgba.assign(static_cast<size_t>(w) * h, 0);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   return glGetError() == GL_NO_ERROR;
+}
+
+int OffscreenTarget::largestSide(int limit) {
+  // 4096 x 4096 with depth is 128 MiB: larger pictures are drawn in tiles of that.
+  constexpr int kMemoryBound = 4096;
+  GLint largest = 0;
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &largest);
+  GLint viewport[2] = {0, 0};
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  int side = std::min({static_cast<int>(largest), static_cast<int>(viewport[0]),
+                       static_cast<int>(viewport[1]), kMemoryBound});
+  if (limit > 0) side = std::min(side, limit);
+  return side;
 }
 
 void OffscreenTarget::release() {

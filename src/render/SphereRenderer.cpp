@@ -260,7 +260,9 @@ void SphereRenderer::draw(const Camera& camera, const Light& light) {
   glEnable(GL_DEPTH_TEST);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  // Alpha adds up as coverage does, so a picture drawn over a clear background keeps each
+  // sphere's own alpha.
+  glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
   if (path() != SpherePath::Impostor || !drawImpostors(camera, light)) drawMeshes(camera, light);
   glPopClientAttrib();
   glPopAttrib();

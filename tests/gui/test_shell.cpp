@@ -112,13 +112,19 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs the program as a shell would, with the test's display and settings folder.
-ProgramRun runProgram(const std::string& args, const std::string& dir) {
+// Runs the program as a shell would, with the test's display and settings folder; `env` goes
+// in front (to take the display or EGL's driver away).
+ProgramRun runProgram(const std::string& args, const std::string& dir,
+                      const std::string& env = "") {
   const std::string errFile = dir + "/stderr.txt";
-  const std::string line = std::string(ORBALA_PROGRAM) + " " + args + " 2>" + errFile;
+  const std::string line = env + " " + ORBALA_PROGRAM + " " + args + " 2>" + errFile;
   const int raw = std::system(line.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errFile)};
 }
+
+const std::string kNoDisplay = "env -u DISPLAY";
+// glvnd then finds no EGL driver, as on a machine without one.
+const std::string kNoEgl = "env __EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json";
 
 ViewerPicture loadPng(const std::string& path) {
   ViewerPicture picture;
@@ -146,16 +152,62 @@ double differing(const ViewerPicture& a, const ViewerPicture& b) {
 TEST_F(ShellTest, ExportDrawsWhatTheWindowShows) {
   const std::string molecule = testData("caffeine.xyz");
   ASSERT_TRUE(openFile(molecule));
-  for (const auto& [w, h] : {std::pair{800, 600}, std::pair{3000, 2000}}) {
+  // With no display at all (EGL), and on the X display where EGL finds no driver.
+  for (const auto& [w, h, env] :
+       {std::tuple{800, 600, kNoDisplay}, std::tuple{3000, 2000, kNoDisplay},
+        std::tuple{800, 600, kNoEgl}}) {
     const std::string out = dir + "/m.png";
     const std::string size = std::to_string(w) + "x" + std::to_string(h);
-    const ProgramRun run = runProgram("--export " + out + " --size " + size + " " + molecule, dir);
+    const ProgramRun run =
+        runProgram("--export " + out + " --size " + size + " " + molecule, dir, env);
     ASSERT_EQ(run.status, 0) << run.err;
     ViewerPicture window;
     ASSERT_TRUE(captureViewerAt(win->viewer, w, h, window));
-    EXPECT_LT(differing(loadPng(out), window), 0.001) << size;
+    EXPECT_LT(differing(loadPng(out), window), 0.001) << size << " " << env;
   }
+  // A picture drawn in tiles joins without seams.
+  ViewerPicture whole, tiled;
+  ASSERT_TRUE(captureViewerAt(win->viewer, 1000, 700, whole));
+  ASSERT_TRUE(captureViewerAt(win->viewer, 1000, 700, tiled, CaptureOptions{false, 128}));
+  EXPECT_LT(differing(tiled, whole), 0.001);
   EXPECT_EQ(dialogs->seen(), Strings{});
+}
+
+TEST_F(ShellTest, ExportBackgroundIsClearOrTheGreyAsked) {
+  fireStartup();
+  win->sphereRadiusSlider->setValue(100);
+  setRow(0, {"", "-10", "-8", "0"});
+  setRow(1, {"", "10", "8", "0"});
+  win->opaquenessField->setText("0.5");
+  setTick(1, 9, false);
+  const std::string path = dir + "/two.qvx";
+  dialogs->answerFile(path);
+  command(Orbala::ID_SAVE_AS);
+  ASSERT_TRUE(openFile(path));
+  const std::string size =
+      std::to_string(win->viewer->getWidth()) + "x" + std::to_string(win->viewer->getHeight());
+  const std::string out = dir + "/clear.png";
+  ProgramRun run = runProgram(
+      "--export " + out + " --size " + size + " --background transparent " + path, dir, kNoDisplay);
+  ASSERT_EQ(run.status, 0) << run.err;
+  ViewerPicture p = loadPng(out);
+  ASSERT_EQ(p.width, win->viewer->getWidth());
+  int x = 0, y = 0;
+  EXPECT_EQ(FXALPHAVAL(p.at(0, 0)), 0);
+  project(-10, -8, 0, x, y);
+  const FXColor opaque = p.at(x, y);
+  EXPECT_EQ(FXALPHAVAL(opaque), 255);
+  // The translucent sphere keeps its alpha, and its colour is its own, not darkened by the clear
+  // background: the same grey as the opaque one at its centre.
+  project(10, 8, 0, x, y);
+  const FXColor translucent = p.at(x, y);
+  EXPECT_NEAR(FXALPHAVAL(translucent), 128, 2);
+  EXPECT_TRUE(nearColour(translucent | FXRGBA(0, 0, 0, 255), opaque, 6)) << translucent;
+
+  run = runProgram("--export " + out + " --size " + size + " --background 30 " + path, dir,
+                   kNoDisplay);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(nearColour(loadPng(out).at(0, 0), FXRGB(77, 77, 77)));
 }
 
 TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
@@ -165,11 +217,21 @@ TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
   for (const std::string& args :
        {"--export " + out + " --frobnicate " + molecule,
         "--export " + out + " " + dir + "/missing.xyz", "--export " + out + " " + dir + "/text.xyz",
-        "--export " + dir + "/no/such/folder.png " + molecule}) {
+        "--export " + dir + "/no/such/folder.png " + molecule,
+        "--export " + dir + "/out.bmp --background transparent " + molecule}) {
     const ProgramRun run = runProgram(args, dir);
     EXPECT_EQ(run.status, 1) << args;
     EXPECT_EQ(run.err.rfind("orbala: ", 0), 0u) << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     EXPECT_NE(access(out.c_str(), F_OK), 0) << args;
   }
+  // Neither a display nor an EGL driver: the line names both.
+  const ProgramRun run =
+      runProgram("--export " + out + " " + molecule, dir, kNoDisplay + " " + kNoEgl.substr(4));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("EGL"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("X display"), std::string::npos) << run.err;
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  EXPECT_NE(access(out.c_str(), F_OK), 0);
+  EXPECT_NE(access((dir + "/out.bmp").c_str(), F_OK), 0);
 }

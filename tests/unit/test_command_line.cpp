@@ -27,6 +27,15 @@ TEST(CommandLineTest, WindowExportHelpAndVersion) {
       parseCommandLine({"m.xyz", "--size=16384x1", "--view", "xz", "--export=o.bmp"});
   EXPECT_EQ(std::make_tuple(b.mode, b.width, b.height, b.view),
             std::make_tuple(Mode::Export, 16384, 1, std::string("xz")));
+  // The last --background holds.
+  const CommandLine c = parseCommandLine(
+      {"--export", "o.png", "--background", "transparent", "--background=0", "m.xyz"});
+  EXPECT_EQ(std::make_tuple(c.background, c.transparent), std::make_tuple(0, false));
+  const CommandLine d = parseCommandLine(
+      {"--export", "o.png", "--background=100", "--background", "transparent", "m.xyz"});
+  EXPECT_EQ(std::make_tuple(d.background, d.transparent), std::make_tuple(-1, true));
+  EXPECT_EQ(a.background, -1);
+  EXPECT_FALSE(a.transparent);
 }
 
 TEST(CommandLineTest, EveryMistakeIsOneLine) {
@@ -41,6 +50,11 @@ TEST(CommandLineTest, EveryMistakeIsOneLine) {
       {"--export", "o.png", "--size", "80x", "m.xyz"},
       {"--export", "o.png", "--size", "8 0x60", "m.xyz"},
       {"--export", "o.png", "--view", "side", "m.xyz"},
+      {"--export", "o.png", "--background", "101", "m.xyz"},
+      {"--export", "o.png", "--background", "-1", "m.xyz"},
+      {"--export", "o.png", "--background", "grey", "m.xyz"},
+      {"--export", "o.bmp", "--background", "transparent", "m.xyz"},
+      {"--background", "50", "m.xyz"},
       {"--size", "80x60", "m.xyz"},
       {"a.qvx", "b.qvx"}};
   for (const auto& args : wrong) {

@@ -27,6 +27,22 @@ bool parseSize(std::string_view text, int& width, int& height) {
          parseSide(text.substr(x + 1), height);
 }
 
+// "transparent", or a grey from 0 to 100.
+bool parseBackground(const std::string& text, CommandLine& out) {
+  if (text == "transparent") {
+    out.transparent = true;
+    out.background = -1;
+    return true;
+  }
+  int grey = -1;
+  const auto res = std::from_chars(text.data(), text.data() + text.size(), grey);
+  if (res.ec != std::errc() || res.ptr != text.data() + text.size() || grey < 0 || grey > 100)
+    return false;
+  out.background = grey;
+  out.transparent = false;
+  return true;
+}
+
 bool isView(const std::string& name) {
   return name == "top" || name == "bottom" || name == "xz" || name == "yz" || name == "xyz";
 }
@@ -37,7 +53,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine out;
   bool exporting = false, optionsEnded = false;
   std::vector<std::string> files;
-  bool sizeGiven = false, viewGiven = false;
+  bool sizeGiven = false, viewGiven = false, backgroundGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
@@ -58,7 +74,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     }
     const size_t eq = arg.find('=');
     const std::string name = arg.substr(0, eq);
-    if (name != "--export" && name != "--size" && name != "--view")
+    if (name != "--export" && name != "--size" && name != "--view" && name != "--background")
       return failure("unknown option '" + name + "'");
     std::string value;
     if (eq != std::string::npos) {
@@ -77,6 +93,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         return failure("bad size '" + value + "': give WIDTHxHEIGHT, each from 1 to " +
                        std::to_string(kMaxExportSide));
       sizeGiven = true;
+    } else if (name == "--background") {
+      if (!parseBackground(value, out))
+        return failure("bad background '" + value + "': give transparent or a grey from 0 to 100");
+      backgroundGiven = true;
     } else {
       if (!isView(value))
         return failure("unknown view '" + value + "': give top, bottom, xz, yz or xyz");
@@ -87,7 +107,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
   if (files.size() > 1) return failure("one file at a time, not " + std::to_string(files.size()));
   if (!files.empty()) out.file = files[0];
   if (!exporting) {
-    if (sizeGiven || viewGiven) return failure("--size and --view go with --export");
+    if (sizeGiven || viewGiven || backgroundGiven)
+      return failure("--size, --view and --background go with --export");
     return out;
   }
   if (out.file.empty()) return failure("--export needs the file to draw");
@@ -96,21 +117,25 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   if (ext != ".png" && ext != ".bmp")
     return failure("the picture '" + out.output + "' must end in .png or .bmp");
+  if (out.transparent && ext != ".png")
+    return failure("a transparent background needs a .png picture, not '" + out.output + "'");
   out.mode = CommandLine::Mode::Export;
   return out;
 }
 
 std::string usageText() {
   return "Usage: orbala [FILE]\n"
-         "  or:  orbala --export OUT [--size WxH] [--view VIEW] FILE\n"
+         "  or:  orbala --export OUT [--size WxH] [--view VIEW] [--background B] FILE\n"
          "Plot the points of FILE (.qvx, or .xyz atoms) as shaded spheres.\n"
          "\n"
          "With no option, open FILE in the window (or start empty).\n"
          "\n"
          "  --export OUT   write the picture of FILE to OUT (.png or .bmp) and exit;\n"
-         "                 needs an X display (use xvfb-run on a server)\n"
-         "  --size WxH     the picture's size in pixels (default 800x600)\n"
+         "                 needs no display (EGL; an X display is used when EGL is missing)\n"
+         "  --size WxH     the picture's size in pixels, up to 16384x16384 (default 800x600)\n"
          "  --view VIEW    top, bottom, xz, yz or xyz (default: the file's own view)\n"
+         "  --background B transparent (PNG only), or a grey from 0 (black) to 100 (white)\n"
+         "                 (default: the background of the settings)\n"
          "  --help         show this help and exit\n"
          "  --version      show the version and exit\n"
          "\n"

@@ -10,8 +10,10 @@ struct CommandLine {
   std::string file;   // to open in the window (may be empty), or to export (required)
   std::string output; // the picture to write; .png or .bmp
   int width = 800, height = 600;
-  std::string view;  // "", "top", "bottom", "xz", "yz" or "xyz"
-  std::string error; // one line, for standard error, when mode is Error
+  std::string view;         // "", "top", "bottom", "xz", "yz" or "xyz"
+  int background = -1;      // --background GREY, 0 to 100 as the B slider; -1: the settings'
+  bool transparent = false; // --background transparent (PNG only)
+  std::string error;        // one line, for standard error, when mode is Error
 };
 
 // The largest picture an export draws, per side.
