@@ -1,6 +1,8 @@
 // View presets, "Reset zoom", the axis scaling radios and the R slider.
 #include "GuiHarness.h"
 
+#include <X11/extensions/XTest.h>
+
 #include <cmath>
 
 #include "table/Table_zk2.h"
@@ -83,7 +85,7 @@ TEST_F(ViewsTest, BadRotationPointIsReportedOncePerCommandButNotForANewRadius) {
   ASSERT_EQ(dialogs->titles(), Strings{"Rotation error"});
   command(Orbala::ID_RESET_ZOOM);
   EXPECT_EQ(dialogs->titles(), (Strings{"Rotation error", "Rotation error"}));
-  EXPECT_EQ(win->rotationErrorScope, 0);
+  EXPECT_EQ(win->reportScope, 0);
 
   // A new radius keeps the data cube and says nothing about the point.
   dialogs->boxes.clear();
@@ -115,4 +117,38 @@ TEST_F(ViewsTest, NormalizeAConstantAxisPutsEveryPointAtZero) {
   clickScaling(2, 0);
   EXPECT_EQ(win->pointData.zValues[1], 7.0);
   EXPECT_DOUBLE_EQ(win->dataExtent, 7.0);
+}
+
+TEST_F(ViewsTest, ResetZoomUndoesAPanAndTheNextTurnStartsFromThere) {
+  ASSERT_TRUE(openFile(testData("caffeine.xyz")));
+  pump();
+  const std::vector<int> centred = drawnBox(grab(win->viewer));
+  // A right drag by 100 × 50 pixels, through the X server as a hand makes it.
+  auto* display = static_cast<Display*>(testApp()->getDisplay());
+  int x = 0, y = 0;
+  win->viewer->translateCoordinatesTo(x, y, win->getRoot(), win->viewer->getWidth() / 2,
+                                      win->viewer->getHeight() / 2);
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(display, 3, True, CurrentTime);
+  for (int step = 1; step <= 5; ++step) {
+    pump();
+    XTestFakeMotionEvent(display, -1, x + 20 * step, y + 10 * step, CurrentTime);
+  }
+  pump();
+  XTestFakeButtonEvent(display, 3, False, CurrentTime);
+  pump();
+  const std::vector<int> panned = drawnBox(grab(win->viewer));
+  EXPECT_NEAR(panned[0] - centred[0], 100, 3);
+  EXPECT_NEAR(panned[1] - centred[1], 50, 3);
+
+  command(Orbala::ID_RESET_ZOOM);
+  EXPECT_EQ(drawnBox(grab(win->viewer)), centred);
+  // The slowest turn moves the picture by less than a pixel or so, not back by the pan.
+  win->rotationSpeedSlider->setValue(1);
+  command(Orbala::ID_ROTATE);
+  send(SEL_TIMEOUT, Orbala::ID_ROTATE_TIMER);
+  command(Orbala::ID_ROTATE);
+  const std::vector<int> turned = drawnBox(grab(win->viewer));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_NEAR(turned[i], centred[i], 2) << i;
 }

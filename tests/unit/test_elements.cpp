@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -11,6 +12,8 @@
 using namespace orbala;
 
 namespace {
+
+using Strings = std::vector<std::string>;
 
 // Scans a table whose first `labels.size()` rows have coordinates, out of `rowCount` rows.
 ElementScan scanLabels(const std::vector<std::string>& labels, int rowCount) {
@@ -83,22 +86,33 @@ TEST(ElementScan, ReportsUnknownLabelsUnlessAnEarlyEndMatchedNothing) {
     int rows;
     int examined;
     bool earlyEnd;
-    std::string unmatched;
+    Strings unmatched;
     std::optional<std::string> report;
   };
   for (const Case& c : std::vector<Case>{
-           {{"C", "Xx", "H"}, 100, 3, true, "Xx ", "Xx"},
-           {{"A", "B1"}, 100, 2, true, "A B1 ", std::nullopt},
-           {{" A ", "B1", "\tZz"}, 3, 3, false, "A B1 Zz ", "A, B1, Zz"}, // scan reached the end
-           {{"C", "X y"}, 50, 2, true, "X y ", "X, y"}, // two blanks for two rows, yet C matched
-           {{"o", "O", "O "}, 3, 3, false, "", std::nullopt},
-           {{}, 10, 0, true, "", std::nullopt},
-           {{}, 0, 0, false, "", std::nullopt}}) {
+           {{"C", "Xx", "H"}, 100, 3, true, {"Xx"}, "Xx"},
+           {{"A", "B1"}, 100, 2, true, {"A", "B1"}, std::nullopt},
+           {{" A ", "B1", "\tZz"}, 3, 3, false, {"A", "B1", "Zz"}, "A, B1, Zz"}, // reached the end
+           {{"C", "X y"}, 50, 2, true, {"X y"}, "X y"}, // a label with a blank is one label
+           {{"o", "O", "O "}, 3, 3, false, {}, std::nullopt},
+           {{}, 10, 0, true, {}, std::nullopt},
+           {{}, 0, 0, false, {}, std::nullopt}}) {
     const ElementScan scan = scanLabels(c.labels, c.rows);
     EXPECT_EQ(std::tie(scan.examined, scan.earlyEnd, scan.unmatched),
               std::tie(c.examined, c.earlyEnd, c.unmatched));
     EXPECT_EQ(unmatchedReport(scan), c.report ? std::optional(kReportHead + *c.report) : c.report);
   }
+  // A thousand unknown labels, one of them a thousand letters long: the box names twenty in short
+  // lines and counts the rest.
+  Strings many{"C", std::string(1000, 'Q')};
+  for (int i = 0; i < 999; ++i)
+    many.push_back("X" + std::to_string(i));
+  const std::string report = unmatchedReport(scanLabels(many, 1001)).value();
+  EXPECT_EQ(report.substr(kReportHead.size(), 52), std::string(40, 'Q') + "..., X0, X1,");
+  EXPECT_EQ(report.substr(report.size() - 18), ", X18\nand 980 more");
+  std::istringstream lines(report);
+  for (std::string line; std::getline(lines, line);)
+    EXPECT_LE(line.size(), kUnknownLineWidth + 1) << line;
   EXPECT_EQ(scanLabels({"C", "Xx", "H"}, 100).matches,
             (std::vector<std::pair<int, int>>{{0, 5}, {2, 0}}));
   // Rows past the first without coordinates are not even asked for their label.
