@@ -134,9 +134,9 @@ void PanelSplitter::layout() {
   flags &= ~FLAG_DIRTY;
 }
 
-// The plot depends on the view's whole size: all of it is drawn anew, not only the part that
-// came into sight, and the GL learns the new size first (it does so at a buffer swap), or the
-// next picture would be drawn at the old one.
+// The plot depends on the view's whole size: all of it is drawn anew at once, not only the part
+// that came into sight. The GL learns a new size at a buffer swap, so one comes first, or the
+// picture would be drawn at the old size.
 void PanelSplitter::repaintWhole(FXWindow* view) {
   auto* canvas = dynamic_cast<FXGLCanvas*>(view);
   if (canvas && canvas->id() && canvas->makeCurrent()) {
@@ -144,6 +144,7 @@ void PanelSplitter::repaintWhole(FXWindow* view) {
     canvas->makeNonCurrent();
   }
   view->update();
+  if (view->id() && view->shown()) view->repaint();
 }
 
 // While the bar is dragged the toolkit resizes the panel; that becomes the wanted width.
