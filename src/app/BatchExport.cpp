@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <new>
+#include <set>
 #include <string>
 
 #include "app/Orbala.h"
@@ -18,11 +19,14 @@ namespace {
 class ExportDialogs : public Dialogs {
 public:
   std::string firstError;
+  std::set<std::string> warned;
   void message(FXWindow*, BoxKind kind, const FXString& title, const FXString& text) override {
     std::string line = str(title) + ": " + str(text);
     for (char& c : line)
       if (c == '\n') c = ' ';
     if (kind != BoxKind::Error) {
+      // The preset reads the table again: the same warning once is enough.
+      if (!warned.insert(line).second) return;
       std::fprintf(stderr, "orbala: warning: %s\n", line.c_str());
     } else if (firstError.empty()) {
       firstError = line;

@@ -143,6 +143,7 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
 
 void Orbala::create() {
   FXMainWindow::create();
+  updateRgbColumns(); // the row header has measured its numbers: the table's width follows
   fitSliderColumn();
   fitPanel();
   if (!urilistType) urilistType = getApp()->registerDragType(urilistTypeName);

@@ -367,9 +367,23 @@ public:
   FXint rotationAxis = 0;
   FXint rotationDirection = 0;
   FXint rotationPointChoice = 0;
-  // While > 0, one command is evaluating the rotation point several times: one box is enough.
-  int rotationErrorScope = 0;
+  // One command may read the table and evaluate the rotation point several times (refits,
+  // reset, preset): while a ReportScope is open, each of their warnings is shown once.
+  class ReportScope {
+  public:
+    explicit ReportScope(Orbala& window);
+    ~ReportScope();
+    ReportScope(const ReportScope&) = delete;
+    ReportScope& operator=(const ReportScope&) = delete;
+
+  private:
+    Orbala& win;
+  };
+  int reportScope = 0;
   bool rotationErrorShown = false;
+  bool dataWarningShown = false;
+  // False when the warning was shown already in the open scope; marks it shown otherwise.
+  bool firstInScope(bool& shown);
   // Expires with the window; a tick that lets events run checks it before touching the window.
   std::shared_ptr<bool> lifeToken = std::make_shared<bool>(true);
 

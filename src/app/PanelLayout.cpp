@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include <fx3d.h>
+
 FXIMPLEMENT(FlowFrame, FXPacker, nullptr, 0)
 
 FXDEFMAP(PanelSplitter)
@@ -123,8 +125,26 @@ void PanelSplitter::layout() {
     panel->position(0, 0, laidWidth, height);
     viewLeft = laidWidth + getBarSize();
   }
-  if (view) view->position(viewLeft, 0, FXMAX(width - viewLeft, 0), height);
+  if (view) {
+    const FXint w = FXMAX(width - viewLeft, 0);
+    const bool resized = w != view->getWidth() || height != view->getHeight();
+    view->position(viewLeft, 0, w, height);
+    if (resized) repaintWhole(view);
+  }
   flags &= ~FLAG_DIRTY;
+}
+
+// The plot depends on the view's whole size: all of it is drawn anew at once, not only the part
+// that came into sight. The GL learns a new size at a buffer swap, so one comes first, or the
+// picture would be drawn at the old size.
+void PanelSplitter::repaintWhole(FXWindow* view) {
+  auto* canvas = dynamic_cast<FXGLCanvas*>(view);
+  if (canvas && canvas->id() && canvas->makeCurrent()) {
+    canvas->swapBuffers();
+    canvas->makeNonCurrent();
+  }
+  view->update();
+  if (view->id() && view->shown()) view->repaint();
 }
 
 // While the bar is dragged the toolkit resizes the panel; that becomes the wanted width.

@@ -44,6 +44,8 @@ public:
   void setLeastPanelWidth(FXint w);
 
 private:
+  static void repaintWhole(FXWindow* view);
+
   FXint wantedWidth = orbala::kDefaultPanelWidth;
   FXint leastWidth = 0;
   FXint laidWidth = -1; // what the last layout gave the panel

@@ -43,6 +43,7 @@ long Orbala::onCmdOpen(FXObject*, FXSelector, void*) {
 bool Orbala::openPath(const FXString& path) {
   bool read = false;
   {
+    ReportScope scope(*this);
     BusyProgress busy(this);
     read = readDataFile(path, false);
     if (read) onCmdResetZoom(nullptr, 0, nullptr);

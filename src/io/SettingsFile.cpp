@@ -109,6 +109,7 @@ long Orbala::onCmdRecentFile(FXObject* sender, FXSelector, void*) {
     return 1;
   }
   BusyProgress busy(this);
+  ReportScope scope(*this);
   if (!readDataFile(path, false)) {
     dialogs->message(this, BoxKind::Error, "User file error", "The file could not be read.");
     return 1;

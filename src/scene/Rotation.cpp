@@ -18,6 +18,20 @@ FXQuatf toFox(const orbala::Quatf& q) {
   return FXQuatf(q.x, q.y, q.z, q.w);
 }
 
+// The viewer's own view transform, reached without a subclass: the viewer belongs to the layout.
+struct ViewerAccess : FXGLViewer {
+  using FXGLViewer::updateTransform;
+};
+
+// Puts `point` in the middle of the view. A pan (right drag) shifts the view without moving its
+// centre, so setting the same centre again would leave the pan in place until the next turn.
+void centreView(FXGLViewer* viewer, const FXVec3f& point) {
+  viewer->setCenter(point);
+  void (FXGLViewer::*rebuild)() = &ViewerAccess::updateTransform;
+  (viewer->*rebuild)();
+  viewer->update();
+}
+
 } // namespace
 
 bool Orbala::computeRotationPoint(bool showErrors) {
@@ -30,16 +44,14 @@ bool Orbala::computeRotationPoint(bool showErrors) {
       rotationPointFields[0]->getText().text(), rotationPointFields[1]->getText().text(),
       rotationPointFields[2]->getText().text());
   if (!point) {
-    const bool repeat = rotationErrorScope > 0 && rotationErrorShown;
-    if (showErrors && !repeat) {
-      if (rotationErrorScope > 0) rotationErrorShown = true;
+    if (showErrors && firstInScope(rotationErrorShown)) {
       dialogs->message(this, BoxKind::Error, "Rotation error",
                        "Check the definition of your rotation point.");
     }
     return false;
   }
   const orbala::Vec3f center = orbala::toVec3f(*point);
-  viewer->setCenter(FXVec3f(center.x, center.y, center.z));
+  centreView(viewer, FXVec3f(center.x, center.y, center.z));
   return true;
 }
 

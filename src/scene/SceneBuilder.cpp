@@ -97,6 +97,7 @@ void Orbala::clearScene() {
 }
 
 bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
+  bool repaired = false;
   for (int i = 0; i < count; ++i) {
     if (!rowState.showFlags[i]) continue;
     const std::string_view r = table->cellText(i, 4);
@@ -116,7 +117,10 @@ bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
     }
     for (int c = 4; c <= 6; ++c)
       table->setCellText(i, c, "200");
+    repaired = true;
   }
+  // The swatches show the cells: the repaired rows are gray now.
+  if (repaired && !swatches.empty()) buildColorSwatches();
   return true;
 }
 

@@ -5,31 +5,29 @@
 
 namespace {
 
-// One command may evaluate the rotation point up to four times (refits, reset, preset); a bad
-// point is reported once per command, not once per evaluation.
-class RotationErrorScope {
-public:
-  explicit RotationErrorScope(Orbala& window) : win(window) {
-    if (win.rotationErrorScope++ == 0) win.rotationErrorShown = false;
-  }
-  ~RotationErrorScope() {
-    if (--win.rotationErrorScope == 0) win.rotationErrorShown = false;
-  }
-  RotationErrorScope(const RotationErrorScope&) = delete;
-  RotationErrorScope& operator=(const RotationErrorScope&) = delete;
-
-private:
-  Orbala& win;
-};
-
 FXRangef toRange(const orbala::Vec3f& lo, const orbala::Vec3f& hi) {
   return FXRangef(lo.x, hi.x, lo.y, hi.y, lo.z, hi.z);
 }
 
 } // namespace
 
+Orbala::ReportScope::ReportScope(Orbala& window) : win(window) {
+  if (win.reportScope++ == 0) win.rotationErrorShown = win.dataWarningShown = false;
+}
+
+Orbala::ReportScope::~ReportScope() {
+  if (--win.reportScope == 0) win.rotationErrorShown = win.dataWarningShown = false;
+}
+
+bool Orbala::firstInScope(bool& shown) {
+  if (reportScope == 0) return true;
+  if (shown) return false;
+  shown = true;
+  return true;
+}
+
 long Orbala::onCmdResetZoom(FXObject*, FXSelector, void*) {
-  RotationErrorScope scope(*this);
+  ReportScope scope(*this);
   readTableAndRebuild(true); // one rebuild: building the same scene twice shows nothing new
   viewer->setZoom(0.9);
   computeRotationPoint(true);
@@ -44,7 +42,7 @@ long Orbala::onCmdView(FXObject*, FXSelector sel, void*) {
   const int index = FXSELID(sel) - ID_VIEW_TOP;
   if (index < 0 || index > 4) return 1;
 
-  RotationErrorScope scope(*this);
+  ReportScope scope(*this);
   readTable(true);
   rotating = false;
   lastViewPreset = presets[index];

@@ -15,12 +15,14 @@ const FXColor kSwatchFrame = FXRGB(0, 0, 1);
 const FXColor kSwatchTransparent = FXRGB(0, 0, 0);
 const FXColor kSwatchGray = FXRGB(200, 200, 200);
 
-// A w × h picture of the fill colour inside a one-pixel near-black frame.
-FXIcon* makeSwatch(FXApp* app, FXColor fill, FXint w, FXint h) {
+// A w × h picture of the fill colour inside a one-pixel near-black frame; the label over it is
+// drawn in white where the table's text would not show.
+FXIcon* makeSwatch(FXApp* app, FXColor fill, FXint w, FXint h, FXColor text) {
   // A black point's swatch would vanish into the transparent colour: keep it opaque.
   const FXuint opaque = fill == kSwatchTransparent ? IMAGE_OPAQUE : 0;
-  auto* icon =
-      new FXIcon(app, nullptr, kSwatchTransparent, IMAGE_OWNED | IMAGE_ALPHACOLOR | opaque, w, h);
+  const bool dark = orbala::isDark({FXREDVAL(fill), FXGREENVAL(fill), FXBLUEVAL(fill)});
+  auto* icon = new CellBackdrop(app, kSwatchTransparent, IMAGE_OWNED | IMAGE_ALPHACOLOR | opaque, w,
+                                h, dark ? FXRGB(255, 255, 255) : text);
   for (FXint y = 0; y < h; ++y) {
     for (FXint x = 0; x < w; ++x) {
       const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
@@ -149,7 +151,7 @@ void Orbala::buildColorSwatches() {
                                              colourChannel(table, r, 6))
                                      : kSwatchGray;
     FXIcon*& icon = byColour[fill];
-    if (!icon) icon = makeSwatch(getApp(), fill, w, h);
+    if (!icon) icon = makeSwatch(getApp(), fill, w, h, table->getTextColor());
     swatches.push_back(icon);
     table->setItemIcon(r, 0, icon);
   }

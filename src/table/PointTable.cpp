@@ -77,7 +77,7 @@ void Orbala::setUpTable(FXint rows) {
   // Two-line titles ("Relative\nsize") need a header as tall as its contents.
   table->setColumnHeaderMode(0);
   fillDefaultCells(table, tableIcon);
-  table->setRowHeaderWidth(40);
+  table->fitRowHeader(40);
   updateRgbColumns();
 }
 
@@ -102,6 +102,7 @@ bool Orbala::parseRowCoordinates(FXint row, double& x, double& y, double& z) con
 }
 
 void Orbala::reportUnplottableRows(FXint firstRow, FXint count) {
+  if (!firstInScope(dataWarningShown)) return;
   FXString text = FXStringFormat("Row %d holds a number that is not finite or too large to plot.",
                                  firstRow + 1);
   if (count > 1) text += FXStringFormat(" %d rows in all hold such numbers.", count);

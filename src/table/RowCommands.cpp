@@ -211,6 +211,7 @@ long Orbala::onCmdClearRows(FXObject*, FXSelector, void*) {
 long Orbala::onCmdDeleteRows(FXObject*, FXSelector, void*) {
   const orbala::RowSpan rows = selectedRows();
   if (rows.count == 0) return 1;
+  ReportScope scope(*this);
   table->shiftTextsUp(rows.first, rows.count);
   readTable(true);
   applyElementColors();

@@ -8,7 +8,10 @@
 
 class RowHeaderItem : public FXHeaderItem {
 public:
-  explicit RowHeaderItem(FXint size) : FXHeaderItem(FXString::null, nullptr, size, nullptr) {}
+  // `position`: where the row starts, for items added to the header all at once.
+  RowHeaderItem(FXint size, FXint position) : FXHeaderItem(FXString::null, nullptr, size, nullptr) {
+    pos = position;
+  }
 
   static void* operator new(size_t size);
   static void operator delete(void* item) noexcept;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/BoundedTextField.h"
 #include "app/BusyProgress.h"
@@ -56,6 +57,23 @@ bool fetchClipboard(const FXWindow* window, FXDragType type, ClipboardEncoding e
   return true;
 }
 
+// The header's item list, reached without a subclass: the header belongs to the toolkit's table.
+struct HeaderAccess : FXHeader {
+  using FXHeader::items;
+};
+
+// `count` rows of `height` in one step: appending them one by one grows the header's list a row
+// at a time, which copies it over and over for a big table.
+void appendRowHeaderItems(FXHeader* header, FXint count, FXint height) {
+  std::vector<FXObject*> items(static_cast<size_t>(count));
+  for (FXint r = 0; r < count; ++r) {
+    items[static_cast<size_t>(r)] = new RowHeaderItem(height, r * height);
+    BusyProgress::step(r);
+  }
+  FXHeaderItemList FXHeader::*const list = &HeaderAccess::items;
+  (header->*list).append(items.data(), count);
+}
+
 } // namespace
 
 Table_zk2::Table_zk2(FXComposite* p, FXObject* tgt, FXSelector sel, FXuint opts, FXint x, FXint y,
@@ -80,6 +98,19 @@ void Table_zk2::create() {
   nrows = 0; // nothing for the toolkit to create in the cells
   FXTable::create();
   nrows = rows;
+  // Numbers can be measured only now that the font exists.
+  if (rowHeaderLeast > 0) fitRowHeader(rowHeaderLeast);
+}
+
+void Table_zk2::fitRowHeader(FXint least) {
+  rowHeaderLeast = least;
+  FXint width = least;
+  if (font->id()) {
+    const FXint frame = rowHeader->getPadLeft() + rowHeader->getPadRight() +
+                        2 * rowHeader->getBorderWidth() + 4; // the item's own bevel
+    width = FXMAX(width, font->getTextWidth(FXStringVal(FXMAX(nrows, 1))) + frame);
+  }
+  setRowHeaderWidth(width);
 }
 
 PointTableItem::PointTableItem(const FXString& text, FXIcon* icon, void* ptr)
@@ -127,7 +158,12 @@ void Table_zk2::drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec) {
   FXTableItem*& slot = cells[sr * ncols + sc];
   FXTableItem* const held = slot;
   slot = stand;
+  const FXColor plain = textColor, selected = seltextColor;
+  if (const auto* backdrop = dynamic_cast<const CellBackdrop*>(picture))
+    textColor = seltextColor = backdrop->textColor;
   FXTable::drawCell(dc, sr, er, sc, ec);
+  textColor = plain;
+  seltextColor = selected;
   slot = held;
 }
 
@@ -219,11 +255,9 @@ void Table_zk2::setTableSize(FXint nr, FXint nc, FXbool notify) {
     if (!block) fxerror("%s::setTableSize: out of memory.\n", getClassName());
     FXFREE(&cells);
     cells = block;
-    for (FXint r = 0; r < nr; ++r) {
-      rowHeader->appendItem(new RowHeaderItem(defRowHeight), FALSE);
-      BusyProgress::step(r);
-    }
+    appendRowHeaderItems(rowHeader, nr, defRowHeight);
     nrows = nr;
+    rowHeader->recalc();
     recalc();
   }
   store.reset(nrows, ncols);

@@ -23,6 +23,14 @@ public:
   void showCell(std::string_view text, FXIcon* picture, bool selected);
 };
 
+// A picture that covers its cell, and the colour that the cell's text reads in over it.
+class CellBackdrop : public FXIcon {
+public:
+  CellBackdrop(FXApp* app, FXColor clear, FXuint opts, FXint w, FXint h, FXColor text)
+      : FXIcon(app, nullptr, clear, opts, w, h), textColor(text) {}
+  const FXColor textColor;
+};
+
 class Table_zk2 : public FXTable {
   FXDECLARE(Table_zk2)
 protected:
@@ -50,6 +58,8 @@ public:
   FXIcon* getItemIcon(FXint r, FXint c) const;
   // Rows are numbered from 1; the header is told a number only when its row comes into view.
   FXString getRowText(FXint r) const;
+  // The row header as wide as the largest row number needs, and at least `least` pixels.
+  void fitRowHeader(FXint least);
   // Every cell is centred.
   FXuint getItemJustify(FXint, FXint) const {
     return FXTableItem::CENTER_X | FXTableItem::CENTER_Y;
@@ -117,4 +127,5 @@ private:
   // The rows in view when the table was last laid out or scrolled.
   FXint viewFirst = 0;
   FXint viewLast = -1;
+  FXint rowHeaderLeast = 0; // what fitRowHeader was last asked for; 0 while the header is hidden
 };

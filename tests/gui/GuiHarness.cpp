@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include "table/Table_zk2.h"
 
@@ -148,6 +149,34 @@ bool nearColour(FXColor seen, FXColor wanted, int tolerance) {
   const auto off = [&](FXuint a, FXuint b) { return std::abs(int(a) - int(b)) > tolerance; };
   return !off(FXREDVAL(seen), FXREDVAL(wanted)) && !off(FXGREENVAL(seen), FXGREENVAL(wanted)) &&
          !off(FXBLUEVAL(seen), FXBLUEVAL(wanted));
+}
+
+std::vector<int> drawnBox(const ViewerPicture& p) {
+  std::vector<int> box{p.width, p.height, -1, -1};
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x)
+      if (!nearColour(p.at(x, y), p.at(0, 0)))
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+  return box;
+}
+
+ViewerPicture onScreen(FXWindow* window) {
+  ViewerPicture picture;
+  auto* display = static_cast<Display*>(window->getApp()->getDisplay());
+  XSync(display, False);
+  XImage* image = XGetImage(display, window->id(), 0, 0, window->getWidth(), window->getHeight(),
+                            AllPlanes, ZPixmap);
+  if (!image) return picture;
+  picture.width = image->width;
+  picture.height = image->height;
+  // The tests' screens are 24-bit TrueColor: red, green, blue from the high byte down.
+  for (int y = 0; y < image->height; ++y)
+    for (int x = 0; x < image->width; ++x) {
+      const unsigned long p = XGetPixel(image, x, y);
+      picture.pixels.push_back(FXRGB((p >> 16) & 255, (p >> 8) & 255, p & 255));
+    }
+  XDestroyImage(image);
+  return picture;
 }
 
 void OrbalaTest::SetUp() {

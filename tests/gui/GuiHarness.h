@@ -97,6 +97,11 @@ inline ViewerPicture grab(FXGLViewer* viewer) {
   captureViewer(viewer, picture);
   return picture;
 }
+// What differs from the top-left pixel (the background), as left, top, right, bottom; the
+// picture's width and height and -1, -1 when nothing does.
+std::vector<int> drawnBox(const ViewerPicture& p);
+// What a window shows on the screen now, as the X server holds it.
+ViewerPicture onScreen(FXWindow* window);
 inline bool contains(const ViewerPicture& p, int x, int y) {
   return x >= 0 && y >= 0 && x < p.width && y < p.height;
 }

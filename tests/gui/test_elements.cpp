@@ -91,6 +91,23 @@ TEST_F(ElementsTest, UnknownLabelsAreReportedUnlessAnEarlyEndMatchedNothing) {
   command(Orbala::ID_PUBCHEM_COLORS);
   EXPECT_EQ(dialogs->seen(), Strings{kUnmatched + "Q, Zz, Q, Zz, Q, Zz, Q, Zz, Q, Zz"});
   EXPECT_FALSE(win->colorPoints);
+
+  // A thousand unknown labels, one of them a thousand letters long: the box still fits the
+  // screen, OK button and all.
+  dialogs->boxes.clear();
+  win->setUpTable(1001);
+  atomRow(0, "C");
+  atomRow(1, std::string(1000, 'Q'));
+  for (int r = 2; r < 1001; ++r)
+    atomRow(r, "X" + std::to_string(r));
+  command(Orbala::ID_JMOL_COLORS);
+  ASSERT_EQ(dialogs->boxes.size(), 1u);
+  const std::string& text = dialogs->boxes[0].text;
+  EXPECT_NE(text.find(std::string(40, 'Q') + "..., X2, X3,"), std::string::npos) << text;
+  EXPECT_NE(text.find(", X20\nand 980 more"), std::string::npos) << text;
+  FXMessageBox box(win, "Unknown element(s)", text.c_str(), nullptr, MBOX_OK);
+  EXPECT_LE(box.getDefaultWidth(), win->getRoot()->getWidth() / 2);
+  EXPECT_LE(box.getDefaultHeight(), win->getRoot()->getHeight() / 2);
 }
 
 TEST_F(ElementsTest, SizeButtons) {
@@ -126,10 +143,27 @@ TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
   EXPECT_EQ(swatchCentre(1), FXRGB(10, 20, 30));
   // Black is the transparent colour: a black point's swatch must not vanish.
   EXPECT_TRUE(swatch(2)->getOptions() & IMAGE_OPAQUE);
+  // On a dark swatch the label is drawn light, or it could not be read.
+  pump();
+  const ViewerPicture shot = onScreen(win->table);
+  for (int r = 0; r < 3; ++r) {
+    const int x0 = win->table->getColumnX(0), y0 = win->table->getRowY(r);
+    int light = 0;
+    for (int y = y0 + 2; y < y0 + win->table->getRowHeight(r) - 2; ++y)
+      for (int x = x0 + 2; x < x0 + win->table->getColumnWidth(0) - 2; ++x)
+        light += nearColour(shot.at(x, y), FXRGB(255, 255, 255), 60);
+    EXPECT_GT(light, 5) << "row " << r;
+  }
+  // A row without colours is drawn gray, its cells written 200: the swatch follows the cells.
+  setRow(3, {"e", "0", "0", "0"});
+  win->buildColorSwatches();
+  command(Orbala::ID_REDRAW);
+  EXPECT_EQ(cells(3, 4, 6), (Strings{"200", "200", "200"}));
+  EXPECT_EQ(swatchCentre(3), FXRGB(200, 200, 200));
 
   win->colorPoints = false;
   win->buildColorSwatches();
-  ASSERT_EQ(win->swatches.size(), 3u);
+  ASSERT_EQ(win->swatches.size(), 4u);
   EXPECT_EQ(swatchCentre(1), FXRGB(200, 200, 200));
 }
 

@@ -82,6 +82,15 @@ TEST_F(RobustnessTest, NumbersThatAreNotFiniteNeitherBlankThePlotNorPersist) {
   for (auto* sphere : shown)
     EXPECT_TRUE(std::isfinite(centreOf(sphere).length()));
   EXPECT_FLOAT_EQ(shown[2]->radius, shown[0]->radius);
+  // Commands that read the table more than once still warn once: a preset, deleting a row,
+  // opening a file.
+  command(Orbala::ID_VIEW_XYZ);
+  select(2, 2);
+  command(Orbala::ID_DELETE_ROWS);
+  EXPECT_EQ(dialogs->titles(), Strings(3, "Data warning"));
+  ASSERT_TRUE(
+      openFile(writeInDir("huge.qvx", tagged("<data>0 1 1e300\n<data>0 2 0\n<data>0 3 0\n"))));
+  EXPECT_EQ(dialogs->titles(), Strings{"Data warning"});
 
   // Settings: a value that is no finite number falls back to its default and is not kept.
   restartWith(tagged("<alphaLevel>nan\n<rotationPoint_x>inf\n<rotationPoint_y>2\n"));

@@ -234,4 +234,9 @@ TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
   EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
   EXPECT_NE(access(out.c_str(), F_OK), 0);
   EXPECT_NE(access((dir + "/out.bmp").c_str(), F_OK), 0);
+  // A warning is one line once, however often the export reads the table.
+  writeFile(dir + "/huge.qvx", tagged("<data>0 1 1e300\n<data>0 2 0\n<data>0 3 0\n"));
+  const ProgramRun warned = runProgram("--export " + out + " --view xyz " + dir + "/huge.qvx", dir);
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(std::count(warned.err.begin(), warned.err.end(), '\n'), 1) << warned.err;
 }

@@ -278,7 +278,7 @@ TEST_F(TableTest, CutAndDeleteTakeTextsButKeepTheMarks) {
 // A table is set up without a text or an item per cell, and its rows are numbered only as they
 // come into view; its far end is edited, drawn and numbered like its top.
 TEST_F(TableTest, FarDownTheTableCellsEditDrawAndNumberAsAtTheTop) {
-  const int rows = 5000, last = rows - 1;
+  const int rows = 100000, last = rows - 1;
   win->setUpTable(rows);
   pump();
   ASSERT_EQ(win->table->getNumRows(), rows);
@@ -289,8 +289,13 @@ TEST_F(TableTest, FarDownTheTableCellsEditDrawAndNumberAsAtTheTop) {
   win->table->layout(); // as the event loop does once it is idle
   win->table->makePositionVisible(last, 1);
   pump();
-  EXPECT_STREQ(win->table->getRowHeader()->getItemText(last).text(), "5000");
-  EXPECT_STREQ(win->table->getRowText(last).text(), "5000");
+  FXHeader* header = win->table->getRowHeader();
+  EXPECT_STREQ(header->getItemText(last).text(), "100000");
+  EXPECT_STREQ(win->table->getRowText(last).text(), "100000");
+  // The header is wide enough for all six digits.
+  EXPECT_LE(header->getFont()->getTextWidth("100000") + header->getPadLeft() +
+                header->getPadRight() + 2 * header->getBorderWidth(),
+            win->table->getRowHeaderWidth());
   // Rows moved over the end keep their texts in order; the marks stay with their rows.
   setTick(last, 9, false);
   win->table->selectRange(last - 1, last - 1, 0, 0);

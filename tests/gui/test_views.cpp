@@ -1,6 +1,8 @@
 // View presets, "Reset zoom", the axis scaling radios and the R slider.
 #include "GuiHarness.h"
 
+#include <X11/extensions/XTest.h>
+
 #include <cmath>
 
 #include "table/Table_zk2.h"
@@ -83,7 +85,7 @@ TEST_F(ViewsTest, BadRotationPointIsReportedOncePerCommandButNotForANewRadius) {
   ASSERT_EQ(dialogs->titles(), Strings{"Rotation error"});
   command(Orbala::ID_RESET_ZOOM);
   EXPECT_EQ(dialogs->titles(), (Strings{"Rotation error", "Rotation error"}));
-  EXPECT_EQ(win->rotationErrorScope, 0);
+  EXPECT_EQ(win->reportScope, 0);
 
   // A new radius keeps the data cube and says nothing about the point.
   dialogs->boxes.clear();
@@ -115,4 +117,33 @@ TEST_F(ViewsTest, NormalizeAConstantAxisPutsEveryPointAtZero) {
   clickScaling(2, 0);
   EXPECT_EQ(win->pointData.zValues[1], 7.0);
   EXPECT_DOUBLE_EQ(win->dataExtent, 7.0);
+}
+
+TEST_F(ViewsTest, ResetZoomUndoesAPanAndTheNextTurnStartsFromThere) {
+  fireStartup();
+  ASSERT_TRUE(openFile(testData("caffeine.xyz")));
+  pump();
+  const std::vector<int> centred = drawnBox(grab(win->viewer));
+  // A right drag by 100 × 50 pixels, through the X server as a hand makes it.
+  auto* display = static_cast<Display*>(testApp()->getDisplay());
+  int x = 0, y = 0;
+  win->viewer->translateCoordinatesTo(x, y, win->getRoot(), win->viewer->getWidth() / 2,
+                                      win->viewer->getHeight() / 2);
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(display, 3, True, CurrentTime);
+  for (int step = 1; step <= 2; ++step) {
+    pump();
+    XTestFakeMotionEvent(display, -1, x + 50 * step, y + 25 * step, CurrentTime);
+  }
+  pump();
+  XTestFakeButtonEvent(display, 3, False, CurrentTime);
+  pump();
+  EXPECT_GT(drawnBox(grab(win->viewer))[0], centred[0] + 50);
+  command(Orbala::ID_RESET_ZOOM);
+  EXPECT_EQ(drawnBox(grab(win->viewer)), centred);
+  // The slowest turn moves the picture by a pixel or so, not back by the pan.
+  win->rotationSpeedSlider->setValue(1);
+  command(Orbala::ID_ROTATE);
+  send(SEL_TIMEOUT, Orbala::ID_ROTATE_TIMER);
+  EXPECT_NEAR(drawnBox(grab(win->viewer))[0], centred[0], 2);
 }

@@ -47,17 +47,12 @@ TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMol
     EXPECT_GE(win->viewer->getWidth(), width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
   }
   ASSERT_TRUE(openFile(testData("caffeine.xyz")));
-  // What differs from the background: the molecule and its axes, as left, top, right, bottom.
+  // The molecule and its axes as the screen shows them once the change is handled: the whole
+  // view is drawn anew, not only the part that came into sight.
   const auto drawn = [this] {
     pump();
-    const ViewerPicture p = grab(win->viewer);
-    std::vector<int> box{p.width, p.height, -1, -1};
-    for (int y = 0; y < p.height; ++y)
-      for (int x = 0; x < p.width; ++x)
-        if (!nearColour(p.at(x, y), p.at(0, 0))) {
-          box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
-                 std::max(box[3], y)};
-        }
+    const ViewerPicture p = onScreen(win->viewer);
+    const std::vector<int> box = drawnBox(p);
     // Whole, in the middle, and not a dot: a margin on every side, about the same left and
     // right, and at least a third of the shorter side across.
     EXPECT_TRUE(box[0] > 0 && box[1] > 0 && box[2] < p.width - 1 && box[3] < p.height - 1);
@@ -76,6 +71,8 @@ TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMol
   }
   EXPECT_EQ(drawn(), before);
   win->resize(900, 700);
+  drawn();
+  win->panelSplitter->setPanelWidth(win->panelSplitter->getPanelWidth() - 80);
   drawn();
 }
 

@@ -94,6 +94,10 @@ TEST(CellStore, RowsAndColumnsAddedOrRemovedKeepTextsWithTheirPictures) {
   store.insertRows(1, 1);
   store.setText(0, 0, "x");
   EXPECT_EQ(column(store, 0), "x-111111 ");
+  // Rows added at the end are empty too; past the end nothing is added.
+  store.insertRows(store.rows(), 2);
+  store.insertRows(store.rows() + 1, 1);
+  EXPECT_EQ(column(store, 0), "x-111111-- ");
   store.clear();
-  EXPECT_EQ(column(store, 0), "-------- ");
+  EXPECT_EQ(column(store, 0), "---------- ");
 }

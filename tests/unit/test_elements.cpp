@@ -12,6 +12,8 @@ using namespace orbala;
 
 namespace {
 
+using Strings = std::vector<std::string>;
+
 // Scans a table whose first `labels.size()` rows have coordinates, out of `rowCount` rows.
 ElementScan scanLabels(const std::vector<std::string>& labels, int rowCount) {
   return scanElementRows(
@@ -83,17 +85,17 @@ TEST(ElementScan, ReportsUnknownLabelsUnlessAnEarlyEndMatchedNothing) {
     int rows;
     int examined;
     bool earlyEnd;
-    std::string unmatched;
+    Strings unmatched;
     std::optional<std::string> report;
   };
   for (const Case& c : std::vector<Case>{
-           {{"C", "Xx", "H"}, 100, 3, true, "Xx ", "Xx"},
-           {{"A", "B1"}, 100, 2, true, "A B1 ", std::nullopt},
-           {{" A ", "B1", "\tZz"}, 3, 3, false, "A B1 Zz ", "A, B1, Zz"}, // scan reached the end
-           {{"C", "X y"}, 50, 2, true, "X y ", "X, y"}, // two blanks for two rows, yet C matched
-           {{"o", "O", "O "}, 3, 3, false, "", std::nullopt},
-           {{}, 10, 0, true, "", std::nullopt},
-           {{}, 0, 0, false, "", std::nullopt}}) {
+           {{"C", "Xx", "H"}, 100, 3, true, {"Xx"}, "Xx"},
+           {{"A", "B1"}, 100, 2, true, {"A", "B1"}, std::nullopt},
+           {{" A ", "B1", "\tZz"}, 3, 3, false, {"A", "B1", "Zz"}, "A, B1, Zz"}, // reached the end
+           {{"C", "X y"}, 50, 2, true, {"X y"}, "X y"}, // a label with a blank is one label
+           {{"o", "O", "O "}, 3, 3, false, {}, std::nullopt},
+           {{}, 10, 0, true, {}, std::nullopt},
+           {{}, 0, 0, false, {}, std::nullopt}}) {
     const ElementScan scan = scanLabels(c.labels, c.rows);
     EXPECT_EQ(std::tie(scan.examined, scan.earlyEnd, scan.unmatched),
               std::tie(c.examined, c.earlyEnd, c.unmatched));

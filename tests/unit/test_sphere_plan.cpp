@@ -75,6 +75,7 @@ TEST(SpherePlan, LeavesOutWhatCannotBeSeen) {
       {5, 0, 9.9f, 0.5f, 1},  // 9: its front cut away by the near plane
       {5, 0, 8, 0.3f, 1},     // 10: behind 9, seen through the cut
       {-5, 0, -1, 4.5f, 1},   // 11: behind 7, a ring around it
+      {0, 3, 12, 1, 1},       // 12: wholly in front of the near plane
   });
   EXPECT_EQ(p.points, (Order{9, 10, 3, 8}));
   EXPECT_EQ(p.quads, (Order{6}));
@@ -90,6 +91,16 @@ TEST(SpherePlan, LeavesOutWhatCannotBeSeen) {
   }
   EXPECT_EQ(pieces, (Order{7, 7, 7, 11, 11, 11, 11}));
   EXPECT_TRUE(p.translucent.empty());
+}
+
+// A pixel centre within the GL's rounding of an outline may be drawn or not: whatever lies there
+// is kept.
+TEST(SpherePlan, KeepsWhatShowsOnlyAtAnOutlineWithinRounding) {
+  // 0 reaches a pixel centre 3 pixels right of its own, just inside its outline; 1, behind it,
+  // owns only that pixel. 2 alone: its outline stops just short of its nearest pixel centre.
+  const FramePlan p = plan(
+      {{0.05f, 0.05f, 0, 0.30003f, 1}, {0.35f, 0.05f, -0.5f, 0.03f, 1}, {5, 2, 0, 0.0707f, 1}});
+  EXPECT_EQ(p.points, (Order{0, 2, 1}));
 }
 
 // Small spheres, and spheres wider than a block of the depth buffer.

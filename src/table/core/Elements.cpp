@@ -1,6 +1,7 @@
 #include "table/core/Elements.h"
 
 #include "table/core/Numbers.h"
+#include "table/core/TableLimits.h"
 
 namespace orbala {
 
@@ -161,22 +162,34 @@ ElementScan scanElementRows(int rowCount, const std::function<bool(int)>& rowHas
     const int element = matchElementLabel(text);
     if (element >= 0) {
       scan.matches.emplace_back(row, element);
-    } else {
-      scan.unmatched += trim(text);
-      scan.unmatched += ' ';
+    } else if (scan.unmatchedCount++ < kListedUnknownLabels) {
+      scan.unmatched.emplace_back(trim(text));
     }
   }
   return scan;
 }
 
 std::optional<std::string> unmatchedReport(const ElementScan& scan) {
-  if (scan.unmatched.empty()) return std::nullopt;
-  // A table cut short with no element at all is plain data, not a molecule: stay quiet. Judged
-  // by the matches rather than by counting blanks, since labels may hold blanks themselves.
+  if (scan.unmatchedCount == 0) return std::nullopt;
+  // A table cut short with no element at all is plain data, not a molecule: stay quiet.
   if (scan.earlyEnd && scan.matches.empty()) return std::nullopt;
-  std::string list = scan.unmatched;
-  list.pop_back();
-  return "The following elements could not be mtched:\n" + replaceAll(list, " ", ", ");
+  std::string text = "The following elements could not be mtched:\n";
+  std::string line;
+  for (const std::string& label : scan.unmatched) {
+    std::string shown(clipText(label, kUnknownLabelWidth));
+    if (shown.size() < label.size()) shown += "...";
+    if (!line.empty() && line.size() + 2 + shown.size() > kUnknownLineWidth) {
+      text += line + ",\n";
+      line.clear();
+    } else if (!line.empty()) {
+      line += ", ";
+    }
+    line += shown;
+  }
+  text += line;
+  const int more = scan.unmatchedCount - static_cast<int>(scan.unmatched.size());
+  if (more > 0) text += "\nand " + std::to_string(more) + " more";
+  return text;
 }
 
 } // namespace orbala

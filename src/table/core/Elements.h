@@ -3,6 +3,7 @@
 // the rule that turns a "Label" cell into an element, and the scan behind the colour and size
 // commands with its "unknown element" report. Display-free: the table glue feeds rows in and
 // writes the results back into cells.
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,8 +45,15 @@ struct ElementScan {
   std::vector<std::pair<int, int>> matches; // (row, element index) for each matched row
   int examined = 0;                         // rows with coordinates that were looked at
   bool earlyEnd = false;                    // stopped at a row without coordinates
-  std::string unmatched;                    // trimmed unmatched labels, each followed by one blank
+  std::vector<std::string> unmatched; // the first kListedUnknownLabels trimmed unmatched labels
+  int unmatchedCount = 0;             // all of them
 };
+
+// A report box must fit the screen whatever the table holds: it names this many labels, each cut
+// to kUnknownLabelWidth bytes, in lines of about kUnknownLineWidth, then how many more there are.
+inline constexpr int kListedUnknownLabels = 20;
+inline constexpr size_t kUnknownLabelWidth = 40;
+inline constexpr size_t kUnknownLineWidth = 60;
 
 // Walks rows 0, 1, ... below `rowCount` until `rowHasCoordinates` is false for one (early end).
 // Each examined row's `label` is matched with matchElementLabel.

@@ -10,4 +10,9 @@ struct Rgb {
   }
   friend bool operator!=(const Rgb& a, const Rgb& o) { return !(a == o); }
 };
+
+// Whether dark text would be hard to read on the colour (its luma is below the middle).
+inline bool isDark(const Rgb& c) {
+  return 299 * c.r + 587 * c.g + 114 * c.b < 128 * 1000;
+}
 } // namespace orbala
