@@ -5,15 +5,93 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sys/stat.h>
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 #include "table/Table_zk2.h"
 
 namespace {
 FXApp* application = nullptr;
+
+Display* xDisplay() {
+  return static_cast<Display*>(application->getDisplay());
 }
+
+} // namespace
+
+void xPointAt(FXWindow* w, int x, int y) {
+  int rx = 0, ry = 0;
+  w->translateCoordinatesTo(rx, ry, w->getRoot(), x, y);
+  XTestFakeMotionEvent(xDisplay(), -1, rx, ry, CurrentTime);
+}
+
+void xGiveFocus(FXWindow* w) {
+  XSetInputFocus(xDisplay(), w->id(), RevertToParent, CurrentTime);
+}
+
+void xSendKeys(const std::vector<std::string>& keys) {
+  static const std::map<std::string, std::string> names = {
+      {".", "period"}, {"-", "minus"}, {",", "comma"}, {" ", "space"}};
+  for (const std::string& key : keys) {
+    const auto named = names.find(key);
+    const KeySym sym = XStringToKeysym(named == names.end() ? key.c_str() : named->second.c_str());
+    const KeyCode code = XKeysymToKeycode(xDisplay(), sym);
+    EXPECT_NE(code, 0) << key;
+    XTestFakeKeyEvent(xDisplay(), code, True, CurrentTime);
+    XTestFakeKeyEvent(xDisplay(), code, False, CurrentTime);
+  }
+  XSync(xDisplay(), False);
+}
+
+namespace {
+
+void xPress(unsigned button, int clicks) {
+  for (int i = 0; i < clicks; ++i) {
+    XTestFakeButtonEvent(xDisplay(), button, True, CurrentTime);
+    XTestFakeButtonEvent(xDisplay(), button, False, CurrentTime);
+  }
+  XSync(xDisplay(), False);
+}
+
+// Clicks an entry of the window's context menu once the menu is up, inside its modal loop.
+class MenuPick : public FXObject {
+  FXDECLARE(MenuPick)
+  MenuPick() {}
+
+public:
+  MenuPick(Orbala* w, const std::string& text) : win(w), entry(text) { arm(); }
+  ~MenuPick() override { application->removeChore(this, 1); }
+  void arm() { application->addChore(this, 1); }
+  long onChore(FXObject*, FXSelector, void*) {
+    FXMenuPane* pane = win->contextMenu;
+    if (!pane || !pane->shown()) {
+      if (++tries < 1000) arm();
+      return 1;
+    }
+    for (FXWindow* w = pane->getFirst(); w; w = w->getNext()) {
+      auto* caption = dynamic_cast<FXMenuCaption*>(w);
+      if (caption && caption->getText() == entry.c_str()) {
+        xPointAt(w, w->getWidth() / 2, w->getHeight() / 2);
+        xPress(1, 1);
+        return 1;
+      }
+    }
+    ADD_FAILURE() << "no entry " << entry;
+    pane->popdown();
+    return 1;
+  }
+
+private:
+  Orbala* win = nullptr;
+  std::string entry;
+  int tries = 0;
+};
+FXDEFMAP(MenuPick) MenuPickMap[] = {FXMAPFUNC(SEL_CHORE, 1, MenuPick::onChore)};
+FXIMPLEMENT(MenuPick, FXObject, MenuPickMap, ARRAYNUMBER(MenuPickMap))
+} // namespace
 
 FXApp* testApp() {
   return application;
@@ -221,8 +299,7 @@ void OrbalaTest::setRow(int row, const std::vector<std::string>& cells) {
 
 void OrbalaTest::typeCell(int row, int col, const std::string& text) {
   win->table->startInput(row, col);
-  for (FXWindow* child = win->table->getFirst(); child; child = child->getNext())
-    if (auto* editor = dynamic_cast<FXTextField*>(child)) editor->setText(text.c_str());
+  if (FXTextField* editor = cellEditor()) editor->setText(text.c_str());
   win->table->acceptInput(TRUE);
 }
 
@@ -255,6 +332,41 @@ FXColor OrbalaTest::pixelAt(const ViewerPicture& p, float x, float y, float z) c
   project(x, y, z, sx, sy);
   EXPECT_TRUE(contains(p, sx, sy)) << sx << "," << sy;
   return contains(p, sx, sy) ? p.at(sx, sy) : 0;
+}
+
+void OrbalaTest::xClick(FXWindow* w, int x, int y, unsigned button, int clicks) {
+  xPointAt(w, x, y);
+  xPress(button, clicks);
+  pump();
+}
+
+void OrbalaTest::xClickCell(int row, int col, unsigned button, int clicks) {
+  FXHeader* columns = win->table->getColumnHeader();
+  FXHeader* rows = win->table->getRowHeader();
+  int x = 0, y = 0, ignored = 0;
+  columns->translateCoordinatesTo(x, ignored, win->table,
+                                  columns->getItemOffset(col) + columns->getItemSize(col) / 2, 0);
+  rows->translateCoordinatesTo(ignored, y, win->table, 0,
+                               rows->getItemOffset(row) + rows->getItemSize(row) / 2);
+  xClick(win->table, x, y, button, clicks);
+}
+
+void OrbalaTest::xType(const std::string& text) {
+  Strings keys;
+  for (char c : text)
+    keys.push_back(std::string(1, c));
+  xKeys(keys);
+}
+
+void OrbalaTest::xChooseFromContextMenu(int row, int col, const std::string& entry) {
+  const MenuPick pick(win, entry);
+  xClickCell(row, col, 3);
+}
+
+FXTextField* OrbalaTest::cellEditor() const {
+  for (FXWindow* child = win->table->getFirst(); child; child = child->getNext())
+    if (auto* editor = dynamic_cast<FXTextField*>(child)) return editor;
+  return nullptr;
 }
 
 void OrbalaTest::select(int r1, int r2, int c1, int c2) {

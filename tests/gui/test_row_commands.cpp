@@ -174,11 +174,60 @@ TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
   EXPECT_EQ(win->rowState.size(), 25);
 }
 
-TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
-  const LoopAction accept([] { testApp()->stopModal(testApp()->getModalWindow(), TRUE); }, 0);
-  FXString text = "1000";
-  EXPECT_TRUE(ToolkitDialogs().askInteger(win, "Number of rows", "Number of rows", text));
-  EXPECT_EQ(text, "1000");
+// Enter in the real dialog accepts what was typed, Escape cancels; keys through the X server.
+TEST_F(RowCommandsTest, RealNumberDialogTakesEnterAndEscape) {
+  for (const Strings& keys : {Strings{"2", "5", "Return"}, Strings{"9", "Escape"}}) {
+    const LoopAction type(
+        [&] {
+          FXWindow* dialog = testApp()->getModalWindow();
+          xGiveFocus(dialog);
+          xPointAt(dialog, dialog->getWidth() / 2, dialog->getHeight() / 2);
+          xSendKeys(keys);
+        },
+        0);
+    // Only if the keys did nothing, after a while that never passes when they work.
+    const LoopAction stuck([] { testApp()->stopModal(testApp()->getModalWindow(), FALSE); }, 5000);
+    FXString text = "1000";
+    const bool accepted =
+        ToolkitDialogs().askInteger(win, "Number of rows", "Number of rows", text);
+    EXPECT_EQ(accepted, keys.back() == "Return");
+    EXPECT_STREQ(text.text(), accepted ? "25" : "1000");
+  }
+}
+
+// A value typed and left open in a cell goes into its own row before the rows move, whichever
+// rows the command takes; the commands come from the context menu, as a person picks them.
+TEST_F(RowCommandsTest, OpenEditLandsInItsOwnRowWhateverTheRowCommand) {
+  for (int r = 0; r < 3; ++r)
+    setRow(r, {std::string(1, "CNO"[r]), std::to_string(r + 1), "0", "0"});
+  const auto xs = [this] { return cell(0, 1) + cell(1, 1) + cell(2, 1) + cell(3, 1); };
+  const auto selectRowByHeader = [this](int row) {
+    FXHeader* rows = win->table->getRowHeader();
+    xClick(rows, 5, rows->getItemOffset(row) + rows->getItemSize(row) / 2);
+  };
+  xClickCell(1, 1);
+  xType("7");
+  xChooseFromContextMenu(2, 0, "Delete row(s)");
+  EXPECT_EQ(xs(), "13");
+  EXPECT_EQ(cellEditor(), nullptr);
+
+  xClickCell(1, 1);
+  xType("9");
+  selectRowByHeader(0); // the editor stays open on another row
+  ASSERT_NE(cellEditor(), nullptr);
+  xChooseFromContextMenu(0, 0, "Insert an empty line above this one");
+  EXPECT_EQ(xs(), "19");
+  xClickCell(2, 1);
+  xType("4");
+  selectRowByHeader(1);
+  xChooseFromContextMenu(1, 0, "Delete row(s)");
+  EXPECT_EQ(xs(), "4");
+  EXPECT_EQ(cells(1, 0, 1), (Strings{"O", "4"}));
+  xClickCell(1, 1);
+  xType("5");
+  selectRowByHeader(0);
+  xChooseFromContextMenu(0, 0, "Clear row(s)");
+  EXPECT_EQ(xs(), "5");
 }
 
 TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
