@@ -228,6 +228,15 @@ TEST_F(RowCommandsTest, OpenEditLandsInItsOwnRowWhateverTheRowCommand) {
   selectRowByHeader(0);
   xChooseFromContextMenu(0, 0, "Clear row(s)");
   EXPECT_EQ(xs(), "5");
+  // Commands sent otherwise settle the edit too, before they move or overwrite cells.
+  win->table->startInput(1, 2);
+  cellEditor()->setText("8");
+  select(0, 0);
+  command(Orbala::ID_DELETE_ROWS);
+  win->table->startInput(0, 3);
+  cellEditor()->setText("9");
+  win->table->pasteText("P");
+  EXPECT_EQ(cells(0, 0, 3), (Strings{"P", "5", "8", "9"}));
 }
 
 TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {
