@@ -56,56 +56,28 @@ void xPress(unsigned button, int clicks) {
   XSync(xDisplay(), False);
 }
 
-// Clicks an entry of the window's context menu once the menu is up, inside its modal loop.
-class MenuPick : public FXObject {
-  FXDECLARE(MenuPick)
-  MenuPick() {}
-
-public:
-  MenuPick(Orbala* w, const std::string& text) : win(w), entry(text) { arm(); }
-  ~MenuPick() override { application->removeChore(this, 1); }
-  void arm() { application->addChore(this, 1); }
-  long onChore(FXObject*, FXSelector, void*) {
-    FXMenuPane* pane = win->contextMenu;
-    if (!pane || !pane->shown()) {
-      if (++tries < 1000) arm();
-      return 1;
-    }
-    for (FXWindow* w = pane->getFirst(); w; w = w->getNext()) {
-      auto* caption = dynamic_cast<FXMenuCaption*>(w);
-      if (caption && caption->getText() == entry.c_str()) {
-        xPointAt(w, w->getWidth() / 2, w->getHeight() / 2);
-        xPress(1, 1);
-        return 1;
-      }
-    }
-    ADD_FAILURE() << "no entry " << entry;
-    pane->popdown();
-    return 1;
-  }
-
-private:
-  Orbala* win = nullptr;
-  std::string entry;
-  int tries = 0;
-};
-FXDEFMAP(MenuPick) MenuPickMap[] = {FXMAPFUNC(SEL_CHORE, 1, MenuPick::onChore)};
-FXIMPLEMENT(MenuPick, FXObject, MenuPickMap, ARRAYNUMBER(MenuPickMap))
 } // namespace
 
 FXApp* testApp() {
   return application;
 }
 
-FXDEFMAP(LoopAction) LoopActionMap[] = {FXMAPFUNC(SEL_TIMEOUT, 1, LoopAction::onTimeout)};
+FXDEFMAP(LoopAction)
+LoopActionMap[] = {FXMAPFUNC(SEL_TIMEOUT, 1, LoopAction::onTimeout),
+                   FXMAPFUNC(SEL_CHORE, 1, LoopAction::onTimeout)};
 FXIMPLEMENT(LoopAction, FXObject, LoopActionMap, ARRAYNUMBER(LoopActionMap))
 
 LoopAction::LoopAction(std::function<void()> action, FXuint ms) : action_(std::move(action)) {
   application->addTimeout(this, 1, ms);
 }
 
+void LoopAction::again() {
+  application->addChore(this, 1);
+}
+
 LoopAction::~LoopAction() {
   application->removeTimeout(this, 1);
+  application->removeChore(this, 1);
 }
 
 long LoopAction::onTimeout(FXObject*, FXSelector, void*) {
@@ -359,7 +331,27 @@ void OrbalaTest::xType(const std::string& text) {
 }
 
 void OrbalaTest::xChooseFromContextMenu(int row, int col, const std::string& entry) {
-  const MenuPick pick(win, entry);
+  // The menu runs a loop of its own: the entry is clicked from inside it, once the menu is up
+  // and the loop idle (its entries are placed then).
+  LoopAction* self = nullptr;
+  bool idle = false;
+  LoopAction pick(
+      [&] {
+        FXMenuPane* pane = win->contextMenu;
+        if (!idle || !pane || !pane->shown()) {
+          idle = true;
+          return self->again();
+        }
+        FXWindow* item = pane->getFirst();
+        for (; item; item = item->getNext())
+          if (auto* caption = dynamic_cast<FXMenuCaption*>(item))
+            if (caption->getText() == entry.c_str()) break;
+        if (!item) return pane->popdown();
+        xPointAt(item, item->getWidth() / 2, item->getHeight() / 2);
+        xPress(1, 1);
+      },
+      1);
+  self = &pick;
   xClickCell(row, col, 3);
 }
 

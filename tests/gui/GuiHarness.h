@@ -32,6 +32,8 @@ class LoopAction : public FXObject {
 public:
   LoopAction(std::function<void()> action, FXuint ms);
   ~LoopAction() override;
+  // Runs the action once more, when the loop is next idle.
+  void again();
   long onTimeout(FXObject*, FXSelector, void*);
 
 private:
