@@ -287,10 +287,6 @@ TEST_F(TableTest, CutAndDeleteTakeTextsButKeepTheMarks) {
   goTo(5, 0);
   command(Orbala::ID_PASTE_SELECTION);
   EXPECT_EQ(cells(6, 0, 3), (Strings{"Li", "4", "5", "6"}));
-
-  win->table->selectRange(5, 5, 1, 2);
-  win->table->handle(win, FXSEL(SEL_COMMAND, FXTable::ID_DELETE_SEL), nullptr);
-  EXPECT_EQ(cells(5, 0, 3), (Strings{"He", "", "", "3"}));
 }
 
 // As in any spreadsheet: typing replaces, F2, Enter and a double click edit in place, Delete and
