@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <sys/stat.h>
 
 #include <X11/Xlib.h>
@@ -33,12 +32,8 @@ void xGiveFocus(FXWindow* w) {
 }
 
 void xSendKeys(const std::vector<std::string>& keys) {
-  static const std::map<std::string, std::string> names = {
-      {".", "period"}, {"-", "minus"}, {",", "comma"}, {" ", "space"}};
   for (const std::string& key : keys) {
-    const auto named = names.find(key);
-    const KeySym sym = XStringToKeysym(named == names.end() ? key.c_str() : named->second.c_str());
-    const KeyCode code = XKeysymToKeycode(xDisplay(), sym);
+    const KeyCode code = XKeysymToKeycode(xDisplay(), XStringToKeysym(key.c_str()));
     EXPECT_NE(code, 0) << key;
     XTestFakeKeyEvent(xDisplay(), code, True, CurrentTime);
     XTestFakeKeyEvent(xDisplay(), code, False, CurrentTime);
@@ -321,13 +316,6 @@ void OrbalaTest::xClickCell(int row, int col, unsigned button, int clicks) {
   rows->translateCoordinatesTo(ignored, y, win->table, 0,
                                rows->getItemOffset(row) + rows->getItemSize(row) / 2);
   xClick(win->table, x, y, button, clicks);
-}
-
-void OrbalaTest::xType(const std::string& text) {
-  Strings keys;
-  for (char c : text)
-    keys.push_back(std::string(1, c));
-  xKeys(keys);
 }
 
 void OrbalaTest::xChooseFromContextMenu(int row, int col, const std::string& entry) {

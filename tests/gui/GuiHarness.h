@@ -19,7 +19,7 @@ FXApp* testApp();
 void xPointAt(FXWindow* w, int x, int y);
 // Gives a new top window the keyboard, as a window manager does.
 void xGiveFocus(FXWindow* w);
-// Keys by their X names ("Return", "F2") or, for one character, the character itself.
+// Keys by their X names ("Return", "F2", "7").
 void xSendKeys(const std::vector<std::string>& keys);
 
 using Strings = std::vector<std::string>;
@@ -172,7 +172,10 @@ protected:
       pump();
     }
   }
-  void xType(const std::string& text);
+  void xType(const std::string& digits) {
+    for (char c : digits)
+      xKeys({std::string(1, c)});
+  }
   // Right-clicks the cell and clicks `entry` of the context menu that opens.
   void xChooseFromContextMenu(int row, int col, const std::string& entry);
   // The open cell editor, or none.
