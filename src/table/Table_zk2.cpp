@@ -442,8 +442,8 @@ long Table_zk2::onKeyPress(FXObject* sender, FXSelector sel, void* ptr) {
     emptySelection();
     return 1;
   }
-  // A character typed on a cell replaces its text, as in any spreadsheet; F2, Enter and a double
-  // click (the toolkit's own) edit the text in place.
+  // A character typed on a cell replaces its text, as in any spreadsheet; F2 and Enter edit the
+  // text in place with the cursor at its end, as the toolkit's double click does.
   const bool inPlace =
       event->code == KEY_F2 || event->code == KEY_Return || event->code == KEY_KP_Enter;
   const FXString& typed = event->text;
