@@ -44,8 +44,10 @@ bool ToolkitDialogs::askInteger(FXWindow* owner, const FXString& title, const FX
   FXDialogBox dialog(owner, title, DECOR_TITLE | DECOR_BORDER | DECOR_CLOSE);
   auto* frame = new FXVerticalFrame(&dialog, LAYOUT_FILL_X | LAYOUT_FILL_Y);
   new FXLabel(frame, label, nullptr, LABEL_NORMAL);
-  auto* field = new FXTextField(frame, 15, nullptr, 0,
-                                TEXTFIELD_INTEGER | FRAME_SUNKEN | FRAME_THICK | LAYOUT_FILL_X);
+  // Enter in the field accepts, as the OK button does; Escape cancels (the dialog's own key).
+  auto* field = new FXTextField(frame, 15, &dialog, FXDialogBox::ID_ACCEPT,
+                                TEXTFIELD_INTEGER | TEXTFIELD_ENTER_ONLY | FRAME_SUNKEN |
+                                    FRAME_THICK | LAYOUT_FILL_X);
   field->setText(text);
   auto* buttons = new FXHorizontalFrame(frame, LAYOUT_RIGHT | PACK_UNIFORM_WIDTH);
   new FXButton(buttons, "Cancel", nullptr, &dialog, FXDialogBox::ID_CANCEL, BUTTON_NORMAL);

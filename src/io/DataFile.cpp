@@ -93,6 +93,7 @@ FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
 
 bool Orbala::saveDataFile(const FXString& path) {
   BusyProgress busy(this);
+  table->acceptInput(TRUE); // a value still being typed is saved too
   std::string text = str(writeSettingsBlock(false));
   const FXVec3f& center = viewer->getCenter();
   const FXQuatf& rotation = viewer->getOrientation();

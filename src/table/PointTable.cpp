@@ -116,6 +116,8 @@ bool Orbala::rowHasCoordinates(FXint row) const {
 }
 
 void Orbala::readTable(bool refit) {
+  // What is being typed into a cell counts: the plot shows the table as the user sees it.
+  table->acceptInput(TRUE);
   const FXint rows = table->getNumRows();
   if (table->pasteWasCut) {
     table->pasteWasCut = false;
@@ -215,9 +217,16 @@ long Orbala::onCmdPasteSelection(FXObject*, FXSelector, void*) {
   return 1;
 }
 
+// A paste, a cut or the Delete key has changed the cells: the plot follows. Keys that went to an
+// open cell editor changed nothing yet.
 long Orbala::onKeyReleaseTable(FXObject*, FXSelector, void* ptr) {
   const auto* event = static_cast<const FXEvent*>(ptr);
-  if (!event || event->code != KEY_v || !(event->state & CONTROLMASK)) return 0;
+  if (!event || table->isEditing()) return 0;
+  const bool control = (event->state & CONTROLMASK) != 0;
+  const bool changed = control ? event->code == KEY_v || event->code == KEY_x
+                               : event->code == KEY_Delete || event->code == KEY_KP_Delete ||
+                                     event->code == KEY_BackSpace;
+  if (!changed) return 0;
   readTableAndRebuild(true);
   return 1;
 }

@@ -171,6 +171,8 @@ bool Orbala::buildContextMenu() {
 long Orbala::onRightReleaseTable(FXObject*, FXSelector, void* ptr) {
   const auto* event = static_cast<const FXEvent*>(ptr);
   if (event && event->moved) return 1;
+  // What is being typed counts before any entry is chosen, as a click elsewhere would settle it.
+  table->acceptInput(TRUE);
   if (!buildContextMenu()) return 1;
   contextMenu->create();
   const FXint x = event ? event->root_x : 0;

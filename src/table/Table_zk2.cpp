@@ -1,5 +1,7 @@
 #include "table/Table_zk2.h"
 
+#include <fxkeys.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -18,6 +20,8 @@ Table_zk2Map[] = {
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_PASTE_SEL, Table_zk2::onCmdPasteSel),
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_COPY_SEL, Table_zk2::onCmdCopySel),
     FXMAPFUNC(SEL_COMMAND, FXTable::ID_CUT_SEL, Table_zk2::onCmdCutSel),
+    FXMAPFUNC(SEL_KEYPRESS, 0, Table_zk2::onKeyPress),
+    FXMAPFUNC(SEL_LEFTBUTTONPRESS, FXTable::ID_SELECT_COLUMN_INDEX, Table_zk2::onColumnHeaderPress),
 };
 FXIMPLEMENT(Table_zk2, FXTable, Table_zk2Map, ARRAYNUMBER(Table_zk2Map))
 FXIMPLEMENT(PointTableItem, FXTableItem, nullptr, 0)
@@ -28,6 +32,11 @@ FXString clipCell(const FXString& text) {
   if (static_cast<size_t>(text.length()) <= orbala::kMaxCellText) return text;
   return fx(orbala::clipText(view(text), orbala::kMaxCellText));
 }
+
+// How close to a column border a double click counts as on it, as for dragging the border.
+constexpr FXint kBorderReach = 4;
+// Between a cell's picture and its text.
+constexpr FXint kIconSpacing = 4;
 
 enum class ClipboardEncoding { Utf8, Utf16LE, Latin1 };
 
@@ -139,11 +148,21 @@ FXWindow* PointTableItem::getControlFor(FXTable* table) {
   return field;
 }
 
-void PointTableItem::showCell(std::string_view text, FXIcon* picture, bool selected) {
+void PointTableItem::showCell(std::string_view text, FXIcon* picture, bool selected, bool fits) {
   // The store has bounded the text already.
   label.assign(text.data(), static_cast<FXint>(text.size()));
   icon = picture; // never owned: the window keeps its icons
   state = selected ? (state | SELECTED) : (state & ~SELECTED);
+  state = fits ? (state & ~LEFT) : (state | LEFT);
+}
+
+// The width a cell's content needs: its text, its picture and the margins.
+static FXint contentWidth(const FXTable* table, std::string_view text, const FXIcon* picture) {
+  FXint width = table->getMarginLeft() + table->getMarginRight();
+  if (!text.empty())
+    width += table->getFont()->getTextWidth(text.data(), static_cast<FXuint>(text.size()));
+  if (picture) width += picture->getWidth() + (text.empty() ? 0 : kIconSpacing);
+  return width;
 }
 
 void Table_zk2::drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec) {
@@ -153,8 +172,11 @@ void Table_zk2::drawCell(FXDC& dc, FXint sr, FXint er, FXint sc, FXint ec) {
     FXTable::drawCell(dc, sr, er, sc, ec); // background, grid and focus only
     return;
   }
+  FXint room = 0;
+  for (FXint c = sc; c <= ec; ++c)
+    room += getColumnWidth(c);
   // The toolkit draws the cell's item: lend it one for this cell, and take it back at once.
-  stand->showCell(text, picture, isItemSelected(sr, sc));
+  stand->showCell(text, picture, isItemSelected(sr, sc), contentWidth(this, text, picture) <= room);
   FXTableItem*& slot = cells[sr * ncols + sc];
   FXTableItem* const held = slot;
   slot = stand;
@@ -191,6 +213,7 @@ void Table_zk2::setItemText(FXint r, FXint c, const FXString& text) {
 
 void Table_zk2::setCellText(FXint r, FXint c, std::string_view text) {
   checkCell(r, c, "setItemText");
+  settleInput();
   if (text.find(',') == std::string_view::npos) {
     store.setText(r, c, text);
   } else {
@@ -221,22 +244,26 @@ FXIcon* Table_zk2::getItemIcon(FXint r, FXint c) const {
 void Table_zk2::fillColumn(FXint c, std::string_view text, FXIcon* icon) {
   std::string clean(text);
   std::replace(clean.begin(), clean.end(), ',', '.');
+  settleInput();
   store.fillColumn(c, clean);
   store.fillPictures(c, icon);
   update();
 }
 
 void Table_zk2::clearCells() {
+  settleInput();
   store.clear();
   update();
 }
 
 void Table_zk2::shiftTextsDown(FXint row) {
+  settleInput();
   store.shiftDown(row);
   update();
 }
 
 void Table_zk2::shiftTextsUp(FXint first, FXint count) {
+  settleInput();
   store.shiftUp(first, count);
   update();
 }
@@ -328,6 +355,7 @@ void Table_zk2::removeItem(FXint row, FXint col, FXbool notify) {
 
 void Table_zk2::removeRange(FXint startrow, FXint endrow, FXint startcol, FXint endcol,
                             FXbool notify) {
+  settleInput();
   FXTable::removeRange(startrow, endrow, startcol, endcol, notify);
   for (FXint r = FXMAX(startrow, 0); r <= endrow && r < nrows; ++r)
     for (FXint c = FXMAX(startcol, 0); c <= endcol && c < ncols; ++c)
@@ -357,6 +385,7 @@ void Table_zk2::pasteOrigin(FXint& row, FXint& col) const {
 void Table_zk2::pasteText(const FXString& text) {
   const std::string clean = orbala::normalizePasteText(view(text));
   if (clean.empty() || nrows < 1 || ncols < 1) return;
+  settleInput();
   FXint row = 0;
   FXint col = 0;
   pasteOrigin(row, col);
@@ -432,4 +461,79 @@ long Table_zk2::onCmdPasteSel(FXObject*, FXSelector, void*) {
   FXString text;
   if (clipboardText(text)) pasteText(text);
   return 1;
+}
+
+void Table_zk2::settleInput() {
+  if (editor) acceptInput(TRUE);
+}
+
+long Table_zk2::onKeyPress(FXObject* sender, FXSelector sel, void* ptr) {
+  const auto* event = static_cast<const FXEvent*>(ptr);
+  if (editor || !event || !isEnabled() || !isEditable() ||
+      (event->state & (CONTROLMASK | ALTMASK | METAMASK)))
+    return FXTable::onKeyPress(sender, sel, ptr);
+  if (event->code == KEY_Delete || event->code == KEY_KP_Delete || event->code == KEY_BackSpace) {
+    emptySelection();
+    return 1;
+  }
+  // A character typed on a cell replaces its text, as in any spreadsheet; F2 and Enter edit the
+  // text in place with the cursor at its end, as the toolkit's double click does.
+  const bool inPlace =
+      event->code == KEY_F2 || event->code == KEY_Return || event->code == KEY_KP_Enter;
+  const FXString& typed = event->text;
+  const auto first = static_cast<FXuchar>(typed.empty() ? 0 : typed[0]);
+  const FXint r = current.row;
+  const FXint c = current.col;
+  if ((!inPlace && (first < 0x20 || first == 0x7F)) || r < 0 || c < 0 || r >= nrows || c >= ncols)
+    return FXTable::onKeyPress(sender, sel, ptr);
+  startInput(r, c);
+  if (auto* field = dynamic_cast<FXTextField*>(editor)) {
+    if (!inPlace) field->setText(typed);
+    field->setCursorPos(field->getText().length());
+    field->setAnchorPos(field->getCursorPos());
+  }
+  return 1;
+}
+
+void Table_zk2::emptySelection() {
+  if (isAnythingSelected()) {
+    removeRange(selection.fm.row, selection.to.row, selection.fm.col, selection.to.col, TRUE);
+  } else if (current.row >= 0 && current.row < nrows && current.col >= 0 && current.col < ncols) {
+    removeRange(current.row, current.row, current.col, current.col, TRUE);
+  }
+}
+
+FXint Table_zk2::columnBorderAt(FXint x) const {
+  FXint found = -1;
+  FXint distance = kBorderReach + 1;
+  for (FXint c = 0; c < ncols; ++c) {
+    const FXint width = colHeader->getItemSize(c);
+    if (width <= 0) continue; // a hidden column stays hidden
+    const FXint off = FXABS(colHeader->getItemOffset(c) + width - x);
+    if (off <= distance) {
+      found = c;
+      distance = off;
+    }
+  }
+  return found;
+}
+
+long Table_zk2::onColumnHeaderPress(FXObject*, FXSelector, void* ptr) {
+  const auto* event = static_cast<const FXEvent*>(ptr);
+  if (!event || event->click_count != 2) return 0;
+  const FXint c = columnBorderAt(event->win_x);
+  if (c < 0) return 0;
+  fitColumn(c);
+  return 1;
+}
+
+void Table_zk2::fitColumn(FXint c) {
+  if (c < 0 || c >= ncols) fxerror("%s::fitColumn: index out of range.\n", getClassName());
+  FXint widest = colHeader->getItem(c)->getWidth(colHeader);
+  for (FXint r = 0; r < nrows; ++r) {
+    const std::string_view text = store.text(r, c);
+    const auto* picture = static_cast<const FXIcon*>(store.picture(r, c));
+    if (!text.empty() || picture) widest = FXMAX(widest, contentWidth(this, text, picture));
+  }
+  setColumnWidth(c, widest);
 }

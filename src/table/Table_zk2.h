@@ -19,8 +19,9 @@ protected:
 public:
   explicit PointTableItem(const FXString& text, FXIcon* icon = nullptr, void* ptr = nullptr);
   virtual FXWindow* getControlFor(FXTable* table);
-  // Takes on one cell's content, to draw it or to make its editor.
-  void showCell(std::string_view text, FXIcon* picture, bool selected);
+  // Takes on one cell's content, to draw it or to make its editor. A text wider than its cell
+  // starts at the left, so a number keeps its sign and leading digits and loses its tail.
+  void showCell(std::string_view text, FXIcon* picture, bool selected, bool fits = true);
 };
 
 // A picture that covers its cell, and the colour that the cell's text reads in over it.
@@ -75,6 +76,11 @@ public:
   // icons stay.
   void shiftTextsUp(FXint first, FXint count);
 
+  // Whether a cell's editor is open.
+  bool isEditing() const { return editor != nullptr; }
+  // Widens a column so its title and every text in it show whole.
+  void fitColumn(FXint c);
+
   // Where a paste lands: the first selected cell, else the current cell, else the first cell.
   void pasteOrigin(FXint& row, FXint& col) const;
 
@@ -104,6 +110,8 @@ public:
   long onCmdPasteSel(FXObject*, FXSelector, void*);
   long onCmdCopySel(FXObject*, FXSelector, void*);
   long onCmdCutSel(FXObject*, FXSelector, void*);
+  long onKeyPress(FXObject*, FXSelector, void*);
+  long onColumnHeaderPress(FXObject*, FXSelector, void*);
 
 protected:
   virtual void moveContents(FXint x, FXint y);
@@ -117,6 +125,13 @@ private:
   void dropCells();
   void noteRowsInView();
   void updateCell(FXint r, FXint c);
+  // An open editor's text goes into its own cell before anything moves or rewrites the cells:
+  // the editor only knows a position, which may hold another row by then.
+  void settleInput();
+  // Delete and BackSpace outside an editor: the selected cells (or the current one) empty.
+  void emptySelection();
+  // The column whose right border lies under `x` of the column header, or -1.
+  FXint columnBorderAt(FXint x) const;
   bool clipboardText(FXString& text) const;
   // The selected cells as the toolkit writes them: tab between cells, newline after each row.
   FXString selectionText() const;

@@ -9,26 +9,71 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include "table/Table_zk2.h"
 
 namespace {
 FXApp* application = nullptr;
+
+Display* xDisplay() {
+  return static_cast<Display*>(application->getDisplay());
 }
+
+} // namespace
+
+void xPointAt(FXWindow* w, int x, int y) {
+  int rx = 0, ry = 0;
+  w->translateCoordinatesTo(rx, ry, w->getRoot(), x, y);
+  XTestFakeMotionEvent(xDisplay(), -1, rx, ry, CurrentTime);
+}
+
+void xGiveFocus(FXWindow* w) {
+  XSetInputFocus(xDisplay(), w->id(), RevertToParent, CurrentTime);
+}
+
+void xSendKeys(const std::vector<std::string>& keys) {
+  for (const std::string& key : keys) {
+    const KeyCode code = XKeysymToKeycode(xDisplay(), XStringToKeysym(key.c_str()));
+    EXPECT_NE(code, 0) << key;
+    XTestFakeKeyEvent(xDisplay(), code, True, CurrentTime);
+    XTestFakeKeyEvent(xDisplay(), code, False, CurrentTime);
+  }
+  XSync(xDisplay(), False);
+}
+
+namespace {
+
+void xPress(unsigned button, int clicks) {
+  for (int i = 0; i < clicks; ++i) {
+    XTestFakeButtonEvent(xDisplay(), button, True, CurrentTime);
+    XTestFakeButtonEvent(xDisplay(), button, False, CurrentTime);
+  }
+  XSync(xDisplay(), False);
+}
+
+} // namespace
 
 FXApp* testApp() {
   return application;
 }
 
-FXDEFMAP(LoopAction) LoopActionMap[] = {FXMAPFUNC(SEL_TIMEOUT, 1, LoopAction::onTimeout)};
+FXDEFMAP(LoopAction)
+LoopActionMap[] = {FXMAPFUNC(SEL_TIMEOUT, 1, LoopAction::onTimeout),
+                   FXMAPFUNC(SEL_CHORE, 1, LoopAction::onTimeout)};
 FXIMPLEMENT(LoopAction, FXObject, LoopActionMap, ARRAYNUMBER(LoopActionMap))
 
 LoopAction::LoopAction(std::function<void()> action, FXuint ms) : action_(std::move(action)) {
   application->addTimeout(this, 1, ms);
 }
 
+void LoopAction::again() {
+  application->addChore(this, 1);
+}
+
 LoopAction::~LoopAction() {
   application->removeTimeout(this, 1);
+  application->removeChore(this, 1);
 }
 
 long LoopAction::onTimeout(FXObject*, FXSelector, void*) {
@@ -250,8 +295,7 @@ void OrbalaTest::setRow(int row, const std::vector<std::string>& cells) {
 
 void OrbalaTest::typeCell(int row, int col, const std::string& text) {
   win->table->startInput(row, col);
-  for (FXWindow* child = win->table->getFirst(); child; child = child->getNext())
-    if (auto* editor = dynamic_cast<FXTextField*>(child)) editor->setText(text.c_str());
+  if (FXTextField* editor = cellEditor()) editor->setText(text.c_str());
   win->table->acceptInput(TRUE);
 }
 
@@ -284,6 +328,54 @@ FXColor OrbalaTest::pixelAt(const ViewerPicture& p, float x, float y, float z) c
   project(x, y, z, sx, sy);
   EXPECT_TRUE(contains(p, sx, sy)) << sx << "," << sy;
   return contains(p, sx, sy) ? p.at(sx, sy) : 0;
+}
+
+void OrbalaTest::xClick(FXWindow* w, int x, int y, unsigned button, int clicks) {
+  xPointAt(w, x, y);
+  xPress(button, clicks);
+  pump();
+}
+
+void OrbalaTest::xClickCell(int row, int col, unsigned button, int clicks) {
+  FXHeader* columns = win->table->getColumnHeader();
+  FXHeader* rows = win->table->getRowHeader();
+  int x = 0, y = 0, ignored = 0;
+  columns->translateCoordinatesTo(x, ignored, win->table,
+                                  columns->getItemOffset(col) + columns->getItemSize(col) / 2, 0);
+  rows->translateCoordinatesTo(ignored, y, win->table, 0,
+                               rows->getItemOffset(row) + rows->getItemSize(row) / 2);
+  xClick(win->table, x, y, button, clicks);
+}
+
+void OrbalaTest::xChooseFromContextMenu(int row, int col, const std::string& entry) {
+  // The menu runs a loop of its own: the entry is clicked from inside it, once the menu is up
+  // and the loop idle (its entries are placed then).
+  LoopAction* self = nullptr;
+  bool idle = false;
+  LoopAction pick(
+      [&] {
+        FXMenuPane* pane = win->contextMenu;
+        if (!idle || !pane || !pane->shown()) {
+          idle = true;
+          return self->again();
+        }
+        FXWindow* item = pane->getFirst();
+        for (; item; item = item->getNext())
+          if (auto* caption = dynamic_cast<FXMenuCaption*>(item))
+            if (caption->getText() == entry.c_str()) break;
+        if (!item) return pane->popdown();
+        xPointAt(item, item->getWidth() / 2, item->getHeight() / 2);
+        xPress(1, 1);
+      },
+      1);
+  self = &pick;
+  xClickCell(row, col, 3);
+}
+
+FXTextField* OrbalaTest::cellEditor() const {
+  for (FXWindow* child = win->table->getFirst(); child; child = child->getNext())
+    if (auto* editor = dynamic_cast<FXTextField*>(child)) return editor;
+  return nullptr;
 }
 
 void OrbalaTest::select(int r1, int r2, int c1, int c2) {

@@ -15,6 +15,12 @@
 #include "scene/core/SceneStrokes.h"
 
 FXApp* testApp();
+// Through the X server (XTest), with no event loop run: for use inside a modal loop.
+void xPointAt(FXWindow* w, int x, int y);
+// Gives a new top window the keyboard, as a window manager does.
+void xGiveFocus(FXWindow* w);
+// Keys by their X names ("Return", "F2", "7").
+void xSendKeys(const std::vector<std::string>& keys);
 
 using Strings = std::vector<std::string>;
 
@@ -26,6 +32,8 @@ class LoopAction : public FXObject {
 public:
   LoopAction(std::function<void()> action, FXuint ms);
   ~LoopAction() override;
+  // Runs the action once more, when the loop is next idle.
+  void again();
   long onTimeout(FXObject*, FXSelector, void*);
 
 private:
@@ -156,6 +164,27 @@ protected:
   long clickCell(int row, int col, bool moved = false);
   void select(int r1, int r2, int c1 = 0, int c2 = 0);
   void project(float x, float y, float z, int& sx, int& sy) const;
+
+  // Through the X server (XTest), so the toolkit's own paths run; each ends with a pump.
+  // A click with `button` at a point of a window, or `clicks` quick ones for a double click.
+  void xClick(FXWindow* w, int x, int y, unsigned button = 1, int clicks = 1);
+  void xClickCell(int row, int col, unsigned button = 1, int clicks = 1);
+  // One key at a time: a key sent while an editor under the pointer is about to close would go
+  // to the closed editor's window.
+  void xKeys(const Strings& keys) {
+    for (const std::string& key : keys) {
+      xSendKeys({key});
+      pump();
+    }
+  }
+  void xType(const std::string& digits) {
+    for (char c : digits)
+      xKeys({std::string(1, c)});
+  }
+  // Right-clicks the cell and clicks `entry` of the context menu that opens.
+  void xChooseFromContextMenu(int row, int col, const std::string& entry);
+  // The open cell editor, or none.
+  FXTextField* cellEditor() const;
   // The pixel of a frame that a world point lands on; 0 (and a failure) when off the frame.
   FXColor pixelAt(const ViewerPicture& p, float x, float y, float z) const;
 

@@ -198,3 +198,45 @@ TEST_F(RandomInputTest, SurvivesALongRandomSessionWithNothingLost) {
   pump();
   EXPECT_EQ(dialogs->seen(), Strings{});
 }
+
+// Values typed into cells and left open while a row command from the context menu moves the
+// rows, in a seeded order: each lands in the row it was typed into, wherever that row goes.
+TEST_F(RandomInputTest, EditsLeftOpenFollowTheirRowsThroughRowCommands) {
+  constexpr int kRows = 10; // all in view
+  win->setUpTable(kRows);
+  pump();
+  std::mt19937 random(20261207);
+  const auto below = [&](int n) { return static_cast<int>(random() % n); };
+  std::vector<Strings> model(kRows, Strings(4));
+  const char* const commands[] = {"Insert an empty line above this one",
+                                  "Insert an empty line below this one", "Clear row(s)",
+                                  "Delete row(s)"};
+  for (int round = 0; round < 60; ++round) {
+    const int row = below(kRows), col = below(4);
+    const std::string typed = std::to_string(100 + round);
+    xClickCell(row, col);
+    xType(typed);
+    model[row][col] = typed; // as it is settled before anything moves
+    int target = row;
+    if (below(2)) { // another row selected, the editor left open
+      target = below(kRows);
+      FXHeader* header = win->table->getRowHeader();
+      xClick(header, 5, header->getItemOffset(target) + header->getItemSize(target) / 2);
+    }
+    const int command = below(4);
+    xChooseFromContextMenu(target, (col + 2) % 4, commands[command]);
+    const int at = target + (command == 1);
+    if (command < 2 && at < kRows) {
+      model.insert(model.begin() + at, Strings(4));
+      model.pop_back();
+    } else if (command == 2) {
+      model[target] = Strings(4);
+    } else if (command == 3) {
+      model.erase(model.begin() + target);
+      model.push_back(Strings(4));
+    }
+    ASSERT_EQ(cellEditor(), nullptr) << "round " << round;
+  }
+  for (int r = 0; r < kRows; ++r)
+    EXPECT_EQ(cells(r, 0, 3), model[r]) << "row " << r;
+}

@@ -174,11 +174,46 @@ TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
   EXPECT_EQ(win->rowState.size(), 25);
 }
 
-TEST_F(RowCommandsTest, RealNumberDialogRunsAndKeepsTheText) {
-  const LoopAction accept([] { testApp()->stopModal(testApp()->getModalWindow(), TRUE); }, 0);
-  FXString text = "1000";
-  EXPECT_TRUE(ToolkitDialogs().askInteger(win, "Number of rows", "Number of rows", text));
-  EXPECT_EQ(text, "1000");
+// Enter in the real dialog accepts what was typed, Escape cancels; keys through the X server.
+TEST_F(RowCommandsTest, RealNumberDialogTakesEnterAndEscape) {
+  for (const Strings& keys : {Strings{"2", "5", "Return"}, Strings{"9", "Escape"}}) {
+    const LoopAction type(
+        [&] {
+          FXWindow* dialog = testApp()->getModalWindow();
+          xGiveFocus(dialog);
+          xPointAt(dialog, dialog->getWidth() / 2, dialog->getHeight() / 2);
+          xSendKeys(keys);
+        },
+        0);
+    // Only if the keys did nothing, after a while that never passes when they work.
+    const LoopAction stuck([] { testApp()->stopModal(testApp()->getModalWindow(), FALSE); }, 5000);
+    FXString text = "1000";
+    const bool accepted =
+        ToolkitDialogs().askInteger(win, "Number of rows", "Number of rows", text);
+    EXPECT_EQ(accepted, keys.back() == "Return");
+    EXPECT_STREQ(text.text(), accepted ? "25" : "1000");
+  }
+}
+
+// A value typed and left open in a cell goes into its own row before the rows move or cells are
+// rewritten, whether the command comes from the context menu or otherwise.
+TEST_F(RowCommandsTest, OpenEditLandsInItsOwnRowBeforeRowsMove) {
+  for (int r = 0; r < 3; ++r)
+    setRow(r, {std::string(1, "CNO"[r]), std::to_string(r + 1), "0", "0"});
+  xClickCell(1, 1);
+  xType("7");
+  xChooseFromContextMenu(2, 0, "Delete row(s)");
+  EXPECT_EQ(cells(1, 0, 1), (Strings{"O", "3"}));
+  EXPECT_EQ(cellEditor(), nullptr);
+
+  win->table->startInput(1, 2);
+  cellEditor()->setText("8");
+  select(0, 0);
+  command(Orbala::ID_DELETE_ROWS);
+  win->table->startInput(0, 3);
+  cellEditor()->setText("9");
+  win->table->pasteText("P");
+  EXPECT_EQ(cells(0, 0, 3), (Strings{"P", "3", "8", "9"}));
 }
 
 TEST_F(RowCommandsTest, WheelScalesTheRowsOfEachMode) {

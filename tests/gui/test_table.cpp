@@ -2,6 +2,8 @@
 // cells, clearing, and pasting (directly and through the clipboard).
 #include "GuiHarness.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fxkeys.h>
 
 #include "table/Table_zk2.h"
@@ -19,6 +21,22 @@ protected:
   void pasteAt(int row, int col, const char* text) {
     goTo(row, col);
     win->table->pasteText(text);
+  }
+  // The first `width` pixels of a cell, as the screen shows them.
+  std::vector<unsigned long> cellStart(int row, int col, int width) {
+    pump();
+    FXHeader* columns = win->table->getColumnHeader();
+    FXHeader* rows = win->table->getRowHeader();
+    const int x = columns->getX() + columns->getItemOffset(col) + 1;
+    const int y = rows->getY() + rows->getItemOffset(row) + 1;
+    const int height = rows->getItemSize(row) - 2;
+    XImage* image = XGetImage((Display*)testApp()->getDisplay(), win->table->id(), x, y, width,
+                              height, AllPlanes, ZPixmap);
+    std::vector<unsigned long> out;
+    for (int i = 0; image && i < width * height; ++i)
+      out.push_back(XGetPixel(image, i % width, i / width));
+    if (image) XDestroyImage(image);
+    return out;
   }
   // Empty cells, size 1.0, shown and opaque.
   bool isDefaultRow(int row) const {
@@ -269,10 +287,56 @@ TEST_F(TableTest, CutAndDeleteTakeTextsButKeepTheMarks) {
   goTo(5, 0);
   command(Orbala::ID_PASTE_SELECTION);
   EXPECT_EQ(cells(6, 0, 3), (Strings{"Li", "4", "5", "6"}));
+}
 
-  win->table->selectRange(5, 5, 1, 2);
-  win->table->handle(win, FXSEL(SEL_COMMAND, FXTable::ID_DELETE_SEL), nullptr);
-  EXPECT_EQ(cells(5, 0, 3), (Strings{"He", "", "", "3"}));
+// As in any spreadsheet: typing replaces, F2, Enter and a double click edit in place, Delete and
+// BackSpace empty the selection; the plot follows. Through the X server, as a person types.
+TEST_F(TableTest, KeysOnCellsReplaceEditAndEmptyThem) {
+  setRow(0, {"C", "1.0", "2", "3"});
+  setRow(1, {"N", "4", "5", "6"});
+  command(Orbala::ID_REDRAW);
+  xClickCell(0, 1);
+  xType("5");
+  ASSERT_NE(cellEditor(), nullptr);
+  EXPECT_STREQ(cellEditor()->getText().text(), "5");
+  xKeys({"Return", "F2", "7", "Return", "Return", "8", "BackSpace", "9", "Return"});
+  EXPECT_EQ(cell(0, 1), "579");
+  xClickCell(1, 1, 1, 2);
+  xKeys({"0", "Return"});
+  EXPECT_EQ(cell(1, 1), "40");
+
+  xClickCell(1, 2);
+  xKeys({"Delete"});
+  EXPECT_EQ(cells(1, 0, 3), (Strings{"N", "40", "", "6"}));
+  EXPECT_EQ(spheres().size(), 1u);
+  win->table->selectRange(0, 0, 0, 2);
+  xKeys({"BackSpace"});
+  EXPECT_EQ(cells(0, 0, 3), (Strings{"", "", "", "3"}));
+  EXPECT_EQ(win->pointData.pointCount, 0);
+  EXPECT_EQ(cellEditor(), nullptr);
+}
+
+// A number wider than its cell keeps its sign and leading digits in view; a double click on the
+// column's border widens the column to its widest text, leaving hidden columns hidden.
+TEST_F(TableTest, WideNumbersShowTheirStartAndABorderDoubleClickFitsThem) {
+  setRow(0, {"", "-34.606501", "", "-1234567.5"});
+  setRow(1, {"", "-34.60650123456789"});
+  goTo(5, 5);
+  EXPECT_EQ(cellStart(0, 1, 30), cellStart(1, 1, 30));
+  EXPECT_NE(cellStart(0, 1, 30), cellStart(2, 1, 30)) << "the start is drawn";
+
+  FXHeader* header = win->table->getColumnHeader();
+  const auto fitted = [&](int col) {
+    return win->table->getFont()->getTextWidth(cell(col == 3 ? 0 : 1, col).c_str()) +
+           win->table->getMarginLeft() + win->table->getMarginRight();
+  };
+  xClick(header, header->getItemOffset(1) + header->getItemSize(1) - 1, 5, 1, 2);
+  EXPECT_EQ(win->table->getColumnWidth(1), fitted(1));
+  win->showRGBColumnsCheck->setCheck(FALSE);
+  command(Orbala::ID_SHOW_RGB_COLUMNS);
+  xClick(header, header->getItemOffset(3) + header->getItemSize(3) + 1, 5, 1, 2);
+  EXPECT_EQ(win->table->getColumnWidth(3), fitted(3));
+  EXPECT_EQ(win->table->getColumnWidth(6), 0);
 }
 
 // A table is set up without a text or an item per cell, and its rows are numbered only as they
