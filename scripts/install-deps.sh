@@ -8,6 +8,7 @@ packages=(
   libgl-dev libglu1-mesa-dev libgl1-mesa-dri libepoxy-dev libx11-dev libxtst-dev
   xvfb xauth desktop-file-utils shared-mime-info
   libgtest-dev
+  gemmi-dev tao-pegtl-dev
   clang libclang-rt-14-dev clang-format
   locales
 )
