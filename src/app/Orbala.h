@@ -20,6 +20,7 @@
 namespace orbala {
 class FrameSource; // io/core/AtomFrames.h: X11's "Status" macro must not meet the atom reader
 struct XyzAtom;
+enum class ImportKind;
 } // namespace orbala
 class Table_zk2;
 class MenuButtonWin10Style;
@@ -278,6 +279,15 @@ public:
   bool showFrame(size_t index);
   void showFrameControl(); // shown while the file has more than one frame
   void stopFrames();       // playback ends
+  // Files of other programs: CSV tables, PDB, mmCIF, CIF, SDF/MOL, and what Open Babel reads.
+  bool readImportedFile(const FXString& path, orbala::ImportKind kind,
+                        std::vector<std::string> lines);
+  bool readCsvFile(const std::vector<std::string>& lines);
+  // The file's molecules as Open Babel converts them; none, after a box, when it cannot.
+  std::unique_ptr<orbala::FrameSource> convertWithOpenBabel(const FXString& path);
+  void showReadError(const FXString& path, const std::string& why);
+  bool saveCsvFile(const FXString& path);
+  FXString openPatterns() const;
   void readSettingsFile();
   void writeSettingsFile();
   void addRecentFile(const FXString& path);
@@ -431,6 +441,8 @@ public:
   bool playingFrames = false;
   long long rowsNeeded = 0; // rows the last read file needs
   FXint growTableTo = 0;    // set when the user chose to grow the table and read again
+  // The last file read when it was another program's file (read only: Save asks for a name).
+  FXString importedPath;
   // A box found while the window is being built waits here until the event loop runs.
   std::unique_ptr<FXObject> startupNotice;
   FXString pendingImageName;

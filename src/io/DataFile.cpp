@@ -13,6 +13,7 @@
 #include "app/PanelLayout.h"
 #include "io/TextFile.h"
 #include "io/core/FileNames.h"
+#include "io/core/ImportKind.h"
 #include "io/core/TagFormat.h"
 #include "platform/AtomicFile.h"
 #include "platform/DebugOutput.h"
@@ -95,6 +96,7 @@ FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
 }
 
 bool Orbala::saveDataFile(const FXString& path) {
+  if (orbala::toLowerAscii(orbala::pathExtension(str(path))) == "csv") return saveCsvFile(path);
   BusyProgress busy(this);
   std::string text = str(writeSettingsBlock(false));
   const FXVec3f& center = viewer->getCenter();
@@ -162,7 +164,11 @@ bool Orbala::readDataFileOnce(const FXString& path, bool isSettingsFile) {
   if (!isSettingsFile) {
     lastExtension = fx(orbala::toUpperAscii(orbala::pathExtension(str(path))));
     // Atom files are read from the file itself: a trajectory may be far bigger than any text.
-    if (lastExtension == "XYZ") return readXyzFile(path);
+    if (lastExtension == "XYZ") {
+      if (!readXyzFile(path)) return false;
+      importedPath = path;
+      return true;
+    }
   }
 
   std::vector<std::string> lines;
@@ -176,6 +182,15 @@ bool Orbala::readDataFileOnce(const FXString& path, bool isSettingsFile) {
     return false;
   }
   if (lines.empty()) return false;
+
+  if (!isSettingsFile) {
+    const orbala::ImportKind kind = orbala::importKindFor(str(path), lines);
+    if (kind != orbala::ImportKind::Tagged) {
+      if (!readImportedFile(path, kind, std::move(lines))) return false;
+      importedPath = path;
+      return true;
+    }
+  }
 
   // A data file that will be refused must not wipe the table the user has typed.
   if (!isSettingsFile && !passesTaggedCheck(lines)) return false;
@@ -206,6 +221,7 @@ bool Orbala::readDataFileOnce(const FXString& path, bool isSettingsFile) {
     stopFrames();
     frameSource.reset();
     showFrameControl();
+    importedPath = FXString();
   }
   finishRead(isSettingsFile);
   return true;

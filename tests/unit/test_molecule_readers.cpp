@@ -1,4 +1,5 @@
 #include "io/core/ConvertedXyz.h"
+#include "io/core/ImportKind.h"
 #include "io/core/SdfReader.h"
 #include "io/core/StructureReader.h"
 #include "platform/Converter.h"
@@ -161,4 +162,17 @@ TEST(Converter, XyzOutputErrorLineAndTimeLimit) {
   EXPECT_FALSE(platform::runConverter(dir + "/missing", {}, 1000, 10).started);
   EXPECT_TRUE(platform::findProgram("sh").size() > 3);
   EXPECT_EQ(platform::findProgram("no-such-program-here"), "");
+}
+
+TEST(ImportKind, ByExtensionThenContent) {
+  const std::vector<std::string> none;
+  EXPECT_EQ(importKindFor("/a/b.TSV", none), ImportKind::Csv);
+  EXPECT_EQ(importKindFor("x.Ent", none), ImportKind::Pdb);
+  EXPECT_EQ(importKindFor("x.txt", {"ATOM      1"}), ImportKind::Tagged);
+  EXPECT_EQ(importKindFor("x.dat", {"", "<version>1.31"}), ImportKind::Tagged);
+  EXPECT_EQ(importKindFor("x.dat", {"CRYST1   10.0"}), ImportKind::Pdb);
+  EXPECT_EQ(importKindFor("x", {" data_1abc"}), ImportKind::Cif);
+  EXPECT_EQ(importKindFor("x.dat", {"name", "", "", "  1  0  0  0  0  0  0  0  0  0999 V2000"}),
+            ImportKind::Sdf);
+  EXPECT_EQ(importKindFor("x.mol2", {"@<TRIPOS>MOLECULE"}), ImportKind::Converter);
 }

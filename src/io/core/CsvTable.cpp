@@ -36,45 +36,58 @@ int columnFromName(std::string_view name) {
   return -1;
 }
 
-// Splits one record into fields. Returns false when a quoted field is still open at the end.
-bool splitRecord(std::string_view text, char delimiter, std::vector<std::string>& fields) {
-  fields.clear();
+// Splits a record into fields a line at a time, so that a quoted field may go on in the next.
+struct RecordSplitter {
+  std::vector<std::string> fields;
   std::string field;
   bool inQuotes = false, wasQuoted = false;
-  size_t i = 0;
-  if (delimiter == ' ')
-    while (i < text.size() && isBlank(text[i]))
-      ++i;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (inQuotes) {
-      if (c != '"') {
-        field += c;
-      } else if (i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else {
-        inQuotes = false;
-      }
-    } else if (c == '"' && !wasQuoted && trim(field).empty()) {
-      inQuotes = wasQuoted = true;
+
+  // Feeds the record's first line (continuing false) or the next one; true once it is whole.
+  bool feed(std::string_view text, char delimiter, bool continuing) {
+    size_t i = 0;
+    if (continuing) {
+      field += '\n';
+    } else {
+      fields.clear();
       field.clear();
-    } else if (c == delimiter || (delimiter == ' ' && isBlank(c))) {
-      fields.push_back(std::move(field));
-      field.clear();
-      wasQuoted = false;
-      if (delimiter == ' ') {
-        while (i + 1 < text.size() && isBlank(text[i + 1]))
+      inQuotes = wasQuoted = false;
+      if (delimiter == ' ')
+        while (i < text.size() && isBlank(text[i]))
           ++i;
-        if (i + 1 == text.size()) return true; // blanks at the end start no field
-      }
-    } else if (!wasQuoted || !isBlank(c)) {
-      field += c;
     }
+    for (; i < text.size(); ++i) {
+      const char c = text[i];
+      if (inQuotes) {
+        if (c != '"') {
+          field += c;
+        } else if (i + 1 < text.size() && text[i + 1] == '"') {
+          field += '"';
+          ++i;
+        } else {
+          inQuotes = false;
+        }
+      } else if (c == '"' && !wasQuoted && trim(field).empty()) {
+        inQuotes = wasQuoted = true;
+        field.clear();
+      } else if (c == delimiter || (delimiter == ' ' && isBlank(c))) {
+        fields.push_back(std::move(field));
+        field.clear();
+        wasQuoted = false;
+        if (delimiter == ' ') {
+          while (i + 1 < text.size() && isBlank(text[i + 1]))
+            ++i;
+          if (i + 1 == text.size()) return true; // blanks at the end start no field
+        }
+      } else if (!wasQuoted || !isBlank(c)) {
+        field += c;
+      }
+    }
+    if (inQuotes) return false;
+    fields.push_back(std::move(field));
+    field.clear();
+    return true;
   }
-  fields.push_back(std::move(field));
-  return !inQuotes;
-}
+};
 
 // Whether a delimiter stands outside quotes on the line; the quote state carries over lines.
 bool hasOutsideQuotes(std::string_view line, char delimiter, bool& inQuotes) {
@@ -176,23 +189,17 @@ CsvResult parseCsvLines(const std::vector<std::string>& lines, int tableRows) {
   const bool decimalComma = delimiter != ',';
   std::vector<int> columns;
   bool columnsKnown = false;
-  std::vector<std::string> fields;
-  std::string record;
+  RecordSplitter splitter;
+  const std::vector<std::string>& fields = splitter.fields;
 
   for (size_t start = 0; start < lines.size();) {
     // A record is one line, or several while a quoted field is open.
     std::string_view first = lines[start];
     if (start == 0 && first.substr(0, 3) == "\xEF\xBB\xBF") first.remove_prefix(3);
     size_t used = 1;
-    bool closed = splitRecord(first, delimiter, fields);
-    if (!closed) {
-      record.assign(first);
-      for (; !closed && used < kMaxRecordLines && start + used < lines.size(); ++used) {
-        record += '\n';
-        record += lines[start + used];
-        closed = splitRecord(record, delimiter, fields);
-      }
-    }
+    bool closed = splitter.feed(first, delimiter, false);
+    for (; !closed && used < kMaxRecordLines && start + used < lines.size(); ++used)
+      closed = splitter.feed(lines[start + used], delimiter, true);
     if (!closed) {
       ++result.skippedRows;
       ++start;
