@@ -164,6 +164,12 @@ bool Orbala::readCsvFile(const std::vector<std::string>& lines) {
     }
     BusyProgress::step(r);
   }
+  // Colours in the file are meant to be seen.
+  for (const orbala::CsvRow& row : result.rows)
+    if (!row.cells[4].empty() || !row.cells[5].empty() || !row.cells[6].empty()) {
+      colorPoints = true;
+      break;
+    }
   rowOverflow = result.overflow;
   rowOverflowCount = count;
   rowsNeeded = result.readableRows;

@@ -26,6 +26,7 @@ protected:
 } // namespace
 
 TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
+  win->colorPoints = false;
   const std::string path =
       writeInDir("points.csv", "Label;X;Y;Z;Red;Green;Blue;Size;Show;Opaque;Notes\r\n"
                                "\"a;b\";1,5;2;3;255;0;0;0,5;no;yes;first\r\n"
@@ -33,11 +34,12 @@ TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
                                "d;oops;5;6\r\n");
   ASSERT_TRUE(openFile(path)) << ::testing::PrintToString(dialogs->seen());
   EXPECT_EQ(cells(0, 0, 7), (Strings{"a;b", "1.5", "2", "3", "255", "0", "0", "0.5"}));
-  EXPECT_EQ(cells(1, 0, 7), (Strings{"c", "4", "5", "6", "", "", "", "1.0"}));
+  // Colour mode is on, so a row without a colour is given the undefined grey.
+  EXPECT_EQ(cells(1, 0, 7), (Strings{"c", "4", "5", "6", "200", "200", "200", "1.0"}));
   EXPECT_EQ(cell(2, 0), "");
   EXPECT_TRUE(!win->rowState.showFlags[0] && win->rowState.opaqueFlags[0]);
   EXPECT_TRUE(win->rowState.showFlags[1] && !win->rowState.opaqueFlags[1]);
-  EXPECT_EQ(win->pointData.pointCount, 2);
+  EXPECT_TRUE(win->pointData.pointCount == 2 && win->colorPoints && win->colorRadio->getCheck());
   EXPECT_EQ(dialogs->seen(), Strings{"warning Data warning: These columns are not table columns "
                                      "and were left out: Notes.\n\n1 row could not be read and "
                                      "was skipped."});
@@ -49,7 +51,7 @@ TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
   EXPECT_EQ(readFile(path), original);
   EXPECT_EQ(readFile(dir + "/copy.csv"), "Label,x,y,z,R,G,B,Size,Show,Opaque\r\n"
                                          "\"a;b\",1.5,2,3,255,0,0,0.5,0,1\r\n"
-                                         "c,4,5,6,,,,1.0,1,0\r\n");
+                                         "c,4,5,6,200,200,200,1.0,1,0\r\n");
   setRow(0, {"changed", "7", "8", "9"});
   command(Orbala::ID_SAVE); // a CSV that Orbala wrote is saved again as CSV
   EXPECT_EQ(dialogs->fileRequests.size(), 2u) << "Open and Save as, but not Save";
