@@ -33,7 +33,7 @@ std::string pdbAtom(const char* record, const char* name, char altloc, double x,
                     const char* element) {
   char line[100];
   std::snprintf(line, sizeof line,
-                "%-6s%5d %-4s%cALA A   1    %8.3f%8.3f%8.3f  1.00  0.00          %2s", record, 1,
+                "%-6s%5d %-4s%cALA A  -3    %8.3f%8.3f%8.3f  1.00  0.00          %2s", record, 1,
                 name, altloc, x, y, z, element);
   return std::string(line) + "\n";
 }
@@ -95,7 +95,7 @@ TEST(CifReader, MacromoleculeModelsAsFrames) {
                           "Cartn_z", "auth_seq_id", "auth_asym_id", "pdbx_PDB_model_num"})
     cif += std::string("_atom_site.") + tag + "\n";
   cif += "ATOM 1 N N . GLY A 1 1.0(1) 2 3 1 A 1\n"
-         "ATOM 2 C CA A GLY A 1 2 2 3 1 A 1\n"
+         "ATOM 2 C CA AB GLY A 1 2 2 3 1 A 1\n"
          "ATOM 3 C CA B GLY A 1 8 8 8 1 A 1\n"
          "HETATM 4 ZN ZN . ZN B . 5 5 5 2 B 1\n"
          "ATOM 5 N N . GLY A 1 1.5 2 3 1 A 2\n";

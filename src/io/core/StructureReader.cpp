@@ -84,7 +84,8 @@ void framesFromAtomSites(gemmi::cif::Block& block, StructureFrames& out) {
       firstAltloc = 0;
     }
     if (row.has2(kAltloc)) {
-      const char altloc = gemmi::cif::as_char(row[kAltloc], '\0');
+      // One letter as a rule; a longer name is told apart by its first.
+      const char altloc = row.str(kAltloc).c_str()[0];
       if (!firstAltloc) firstAltloc = altloc;
       if (altloc != firstAltloc) continue;
     }
@@ -145,7 +146,9 @@ bool readPdbFrames(std::string_view text, StructureFrames& out, std::string& why
     const gemmi::Structure st = gemmi::read_pdb_from_memory(kept.data(), kept.size(), "pdb");
     framesFromStructure(st, out);
   } catch (const std::exception& e) {
+    out.frames.clear();
     why = firstLine(e.what());
+    if (why.empty()) why = "The file cannot be read.";
     return false;
   }
   if (out.frames.empty()) why = "The file holds no atoms of known elements.";
@@ -174,7 +177,9 @@ bool readCifFrames(std::string_view text, StructureFrames& out, std::string& why
       if (!frame.atoms.empty()) out.frames.push_back(std::move(frame));
     }
   } catch (const std::exception& e) {
+    out.frames.clear();
     why = firstLine(e.what());
+    if (why.empty()) why = "The file cannot be read.";
     return false;
   }
   if (out.frames.empty())
