@@ -49,6 +49,8 @@ TEST(PdbReader, ElementsAltlocsModelsAndTruncatedLines) {
                            pdbAtom("HETATM", "FE", ' ', -1, -2, -3.25, "FE") +
                            "ATOM      6  O   ALA A   1      11.000  12.0\n" // cut off
                            "ENDMDL\nMODEL        2\n" +
+                           // A bond record cut off inside its distance field.
+                           "SSBOND   1 CYS A    6    CYS A  127" + std::string(40, ' ') + "\n" +
                            pdbAtom("ATOM", " N", ' ', 4, 5, 6, "N") + "ENDMDL\nEND\n";
   StructureFrames read;
   std::string why;

@@ -17,6 +17,7 @@ namespace {
 
 // The coordinates of an atom line end in column 54.
 constexpr size_t kPdbCoordinatesEnd = 54;
+constexpr size_t kPdbRecordWidth = 80;
 
 // The table's element for a gemmi element; deuterium and tritium are drawn as hydrogen.
 int tableElement(gemmi::Element element) {
@@ -128,7 +129,7 @@ bool readPdbFrames(std::string_view text, StructureFrames& out, std::string& why
   out = StructureFrames();
   // A truncated atom line would make the whole file unreadable: it is left out instead.
   std::string kept;
-  kept.reserve(text.size() + 1);
+  kept.reserve(text.size() + text.size() / 2 + kPdbRecordWidth);
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
@@ -140,6 +141,8 @@ bool readPdbFrames(std::string_view text, StructureFrames& out, std::string& why
       continue;
     }
     kept.append(line.data(), line.size());
+    // Records are 80 columns wide; gemmi reads some fields of a shorter line past its end.
+    if (line.size() < kPdbRecordWidth) kept.append(kPdbRecordWidth - line.size(), ' ');
     kept += '\n';
   }
   try {
