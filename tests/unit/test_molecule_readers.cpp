@@ -41,6 +41,7 @@ std::string pdbAtom(const char* record, const char* name, char altloc, double x,
 } // namespace
 
 TEST(PdbReader, ElementsAltlocsModelsAndTruncatedLines) {
+  const std::string ssbond = "SSBOND   1 CYS A    6    CYS A  127" + std::string(39, ' ');
   const std::string text = "HEADER    TEST\r\nMODEL        1\n" +
                            pdbAtom("ATOM", " N", ' ', 1, 2, 3, "N") +
                            pdbAtom("ATOM", " CA", ' ', 1.5, 2, 3, "") + // element from the name
@@ -49,8 +50,8 @@ TEST(PdbReader, ElementsAltlocsModelsAndTruncatedLines) {
                            pdbAtom("HETATM", "FE", ' ', -1, -2, -3.25, "FE") +
                            "ATOM      6  O   ALA A   1      11.000  12.0\n" // cut off
                            "ENDMDL\nMODEL        2\n" +
-                           // A bond record cut off inside its distance field.
-                           "SSBOND   1 CYS A    6    CYS A  127" + std::string(40, ' ') + "\n" +
+                           // Bond records cut off inside their distance field, by a NUL too.
+                           ssbond + "\n" + ssbond + std::string(1, '\0') + "1.99\n" +
                            pdbAtom("ATOM", " N", ' ', 4, 5, 6, "N") + "ENDMDL\nEND\n";
   StructureFrames read;
   std::string why;

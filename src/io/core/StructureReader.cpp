@@ -140,8 +140,11 @@ bool readPdbFrames(std::string_view text, StructureFrames& out, std::string& why
       ++out.skippedAtoms;
       continue;
     }
+    // gemmi copies some records as C strings and reads them by column: a NUL byte would cut
+    // them short, and it reads some fields of a line shorter than the 80 columns past its end.
+    const size_t at = kept.size();
     kept.append(line.data(), line.size());
-    // Records are 80 columns wide; gemmi reads some fields of a shorter line past its end.
+    std::replace(kept.begin() + static_cast<long>(at), kept.end(), '\0', ' ');
     if (line.size() < kPdbRecordWidth) kept.append(kPdbRecordWidth - line.size(), ' ');
     kept += '\n';
   }
