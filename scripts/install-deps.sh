@@ -9,6 +9,7 @@ packages=(
   libegl-dev libegl-mesa0
   xvfb xauth desktop-file-utils shared-mime-info
   libgtest-dev
+  gemmi-dev tao-pegtl-dev
   clang libclang-rt-14-dev clang-format
   locales
 )

@@ -32,7 +32,11 @@ public:
       firstError = line;
     }
   }
-  bool question(FXWindow*, const FXString&, const FXString&) override { return false; }
+  // A picture from the shell cannot be mended by resizing a table nobody sees: the table grows
+  // to hold every atom of the file.
+  bool question(FXWindow*, const FXString& title, const FXString&) override {
+    return title == "Data warning";
+  }
   bool chooseFile(FXWindow*, FileDialogRequest&) override { return false; }
 };
 

@@ -140,6 +140,7 @@ void Orbala::buildMenus() {
                     ID_WEB_SITE, 0);
   new FXMenuCommand(helpMenu, "Check the web site for updates", nullptr, this, ID_CHECK_UPDATE, 0);
 
+  buildFrameBar();
   new FXHorizontalSeparator(this, SEPARATOR_GROOVE | LAYOUT_FILL_X, 0, 0, 0, 0, 1, 1, 0, 0);
   mainFrame =
       new FXHorizontalFrame(this, LAYOUT_FILL_X | LAYOUT_FILL_Y, 0, 0, 0, 0, 0, 0, 0, 0, 4, 4);

@@ -1,5 +1,7 @@
 #include "app/Orbala.h"
 
+#include "io/core/AtomFrames.h"
+
 #include "app/Icons.h"
 #include "app/PanelLayout.h"
 #include "app/StyledWidgets.h"
@@ -83,6 +85,13 @@ FXDEFMAP(Orbala) OrbalaMap[] = {
   FXMAPFUNC(SEL_COMMAND, Orbala::ID_AXIS_SCALING, Orbala::onCmdResetZoom),
   FXMAPFUNCS(SEL_COMMAND, Orbala::ID_SPHERE_COLOR, Orbala::ID_SPHERE_COLOR_LAST, Orbala::onCmdSphereColor),
   FXMAPFUNCS(SEL_COMMAND, Orbala::ID_SCALE_MODE, Orbala::ID_SCALE_MODE_LAST, Orbala::onCmdScaleMode),
+  FXMAPFUNC(SEL_COMMAND, Orbala::ID_FRAME_SLIDER, Orbala::onCmdFrameSlider),
+  FXMAPFUNC(SEL_CHANGED, Orbala::ID_FRAME_SLIDER, Orbala::onCmdFrameSlider),
+  FXMAPFUNC(SEL_COMMAND, Orbala::ID_FRAME_BACK, Orbala::onCmdFrameStep),
+  FXMAPFUNC(SEL_COMMAND, Orbala::ID_FRAME_FORWARD, Orbala::onCmdFrameStep),
+  FXMAPFUNC(SEL_COMMAND, Orbala::ID_FRAME_PLAY, Orbala::onCmdFramePlay),
+  FXMAPFUNC(SEL_TIMEOUT, Orbala::ID_FRAME_TIMER, Orbala::onTimeoutFrame),
+  FXMAPFUNC(SEL_KEYPRESS, Orbala::ID_VIEWER, Orbala::onKeyViewer),
 };
 // clang-format on
 FXIMPLEMENT(Orbala, FXMainWindow, OrbalaMap, ARRAYNUMBER(OrbalaMap))
@@ -141,6 +150,8 @@ Orbala::Orbala(FXApp* app, OrbalaEnvironment environment)
   getApp()->addTimeout(this, ID_STARTUP, 1);
 }
 
+Orbala::Orbala() {}
+
 void Orbala::create() {
   FXMainWindow::create();
   updateRgbColumns(); // the row header has measured its numbers: the table's width follows
@@ -159,6 +170,7 @@ Orbala::~Orbala() {
   getApp()->removeTimeout(this, ID_STARTUP);
   getApp()->removeTimeout(this, ID_ROTATE_TIMER);
   getApp()->removeTimeout(this, ID_SAVE_IMAGE_TIMER);
+  getApp()->removeTimeout(this, ID_FRAME_TIMER);
   if (hasClipboard()) releaseClipboard();
   if (!settingsWritten) writeSettingsFile();
 

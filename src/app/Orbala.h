@@ -17,6 +17,11 @@
 #include "table/core/PointModel.h"
 #include "table/core/RowOps.h"
 
+namespace orbala {
+class FrameSource; // io/core/AtomFrames.h: X11's "Status" macro must not meet the atom reader
+struct XyzAtom;
+enum class ImportKind;
+} // namespace orbala
 class Table_zk2;
 class MenuButtonWin10Style;
 class PanelSplitter;
@@ -115,6 +120,11 @@ public:
     ID_SPHERE_COLOR_LAST = 237,
     ID_SCALE_MODE = 238,
     ID_SCALE_MODE_LAST = 243,
+    ID_FRAME_SLIDER = 244,
+    ID_FRAME_BACK = 245,
+    ID_FRAME_FORWARD = 246,
+    ID_FRAME_PLAY = 247,
+    ID_FRAME_TIMER = 248,
   };
   static_assert(int(ID_OPEN) > int(FXMainWindow::ID_LAST), "ids must stay above the toolkit's own");
 
@@ -192,6 +202,13 @@ public:
   long onDndMotion(FXObject*, FXSelector, void*);
   long onDndDrop(FXObject*, FXSelector, void*);
 
+  // --- frames ---
+  long onCmdFrameSlider(FXObject*, FXSelector, void*);
+  long onCmdFrameStep(FXObject*, FXSelector, void*);
+  long onCmdFramePlay(FXObject*, FXSelector, void*);
+  long onTimeoutFrame(FXObject*, FXSelector, void*);
+  long onKeyViewer(FXObject*, FXSelector, void*);
+
   // --- operations (public so that tests can drive and inspect them) ---
   void applyDefaults();
   void setUpTable(FXint rows);
@@ -249,7 +266,28 @@ public:
   bool passesTaggedCheck(const std::vector<std::string>& lines) const;
   void finishRead(bool isSettingsFile);
   void syncReadControls();
-  bool readAtomFile(const FXString& path, std::vector<std::string> lines);
+  bool readDataFileOnce(const FXString& path, bool isSettingsFile);
+  void askToGrowTable();
+  bool readXyzFile(const FXString& path);
+  // Every atom reader ends here: frame 1 fills the table as an opened .xyz file does (rows,
+  // labels, element colours and sizes, the "Data warning"), and the frames stay for the frame
+  // control. False, with the table untouched, when frame 1 has no atom.
+  bool readAtomFrames(const FXString& path, std::unique_ptr<orbala::FrameSource> frames);
+  void fillTableWithAtoms(const std::vector<orbala::XyzAtom>& atoms);
+  // Writes frame `index` into the table and redraws without moving the camera; false after a
+  // box when it cannot be read.
+  bool showFrame(size_t index);
+  void showFrameControl(); // shown while the file has more than one frame
+  void stopFrames();       // playback ends
+  // Files of other programs: CSV tables, PDB, mmCIF, CIF, SDF/MOL, and what Open Babel reads.
+  bool readImportedFile(const FXString& path, orbala::ImportKind kind,
+                        std::vector<std::string> lines);
+  bool readCsvFile(const std::vector<std::string>& lines);
+  // The file's molecules as Open Babel converts them; none, after a box, when it cannot.
+  std::unique_ptr<orbala::FrameSource> convertWithOpenBabel(const FXString& path);
+  void showReadError(const FXString& path, const std::string& why);
+  bool saveCsvFile(const FXString& path);
+  FXString openPatterns() const;
   void readSettingsFile();
   void writeSettingsFile();
   void addRecentFile(const FXString& path);
@@ -321,6 +359,13 @@ public:
   FXGroupBox* backgroundGroup = nullptr;
   FXSlider* backgroundSlider = nullptr;
   FXToolTip* toolTip = nullptr;
+  FXHorizontalFrame* frameBar = nullptr;
+  FXButton* frameBackButton = nullptr;
+  FXButton* framePlayButton = nullptr;
+  FXButton* frameForwardButton = nullptr;
+  FXSlider* frameSlider = nullptr;
+  FXLabel* frameLabel = nullptr;
+  FXSpinner* frameSpeedSpinner = nullptr; // frames a second while playing
 
   FXIcon* windowIcon = nullptr;
   FXIcon* iconOpen = nullptr;
@@ -402,6 +447,16 @@ public:
   FXString lastExtension;
   FXString currentFile;
   bool currentFileIsAtomFile = false;
+  // The frames of the last atom file; frame `currentFrame` is in the table's first `frameRows`.
+  std::unique_ptr<orbala::FrameSource> frameSource;
+  FXString framePath;
+  size_t currentFrame = 0;
+  FXint frameRows = 0;
+  bool playingFrames = false;
+  long long rowsNeeded = 0; // rows the last read file needs
+  FXint growTableTo = 0;    // set when the user chose to grow the table and read again
+  // The last file read when it was another program's file (read only: Save asks for a name).
+  FXString importedPath;
   // A box found while the window is being built waits here until the event loop runs.
   std::unique_ptr<FXObject> startupNotice;
   FXString pendingImageName;
@@ -423,7 +478,7 @@ public:
   bool hidden = false;
 
 protected:
-  Orbala() {}
+  Orbala();
 
 private:
   Orbala(const Orbala&) = delete;
@@ -437,6 +492,7 @@ private:
   void buildValuesGroup(FXComposite* parent);
   void buildToolBarRight();
   void buildSliderColumn();
+  void buildFrameBar();
   void fitSliderColumn(); // needs the fonts on the screen
   void fitPanel();
   void makeIcons();

@@ -198,6 +198,7 @@ void Orbala::applyDataLine(const std::string& value) {
   if (line.row >= table->getNumRows()) {
     rowOverflow = true;
     rowOverflowCount = std::max(rowOverflowCount, line.row);
+    rowsNeeded = std::max(rowsNeeded, static_cast<long long>(line.row) + 1);
     return;
   }
   if (line.column == 8 || line.column == 9) {

@@ -1,7 +1,10 @@
 // The tagged file format on the window: the settings block, data files and the shared reader.
 #include "app/Orbala.h"
+
+#include "io/core/AtomFrames.h"
 #include "app/Text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "app/PanelLayout.h"
 #include "io/TextFile.h"
 #include "io/core/FileNames.h"
+#include "io/core/ImportKind.h"
 #include "io/core/TagFormat.h"
 #include "platform/AtomicFile.h"
 #include "platform/DebugOutput.h"
@@ -92,6 +96,7 @@ FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
 }
 
 bool Orbala::saveDataFile(const FXString& path) {
+  if (orbala::toLowerAscii(orbala::pathExtension(str(path))) == "csv") return saveCsvFile(path);
   BusyProgress busy(this);
   table->acceptInput(TRUE); // a value still being typed is saved too
   std::string text = str(writeSettingsBlock(false));
@@ -136,13 +141,36 @@ bool Orbala::saveDataFile(const FXString& path) {
 }
 
 bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
+  growTableTo = 0;
+  if (!readDataFileOnce(path, isSettingsFile)) return false;
+  if (growTableTo > 0) {
+    // The user chose to grow the table to what the file needs: read it into the larger one.
+    setUpTable(growTableTo);
+    growTableTo = 0;
+    return readDataFileOnce(path, isSettingsFile);
+  }
+  return true;
+}
+
+bool Orbala::readDataFileOnce(const FXString& path, bool isSettingsFile) {
   BusyProgress busy(this);
   BusyProgress::stage("Reading the file", 1);
   recentLineCount = 0;
   viewZoomRead = viewCenterRead = viewOrientationRead = false;
   rowOverflow = false;
   rowOverflowCount = 0;
+  rowsNeeded = 0;
   readTextWasCut = false;
+
+  if (!isSettingsFile) {
+    lastExtension = fx(orbala::toUpperAscii(orbala::pathExtension(str(path))));
+    // Atom files are read from the file itself: a trajectory may be far bigger than any text.
+    if (lastExtension == "XYZ") {
+      if (!readXyzFile(path)) return false;
+      importedPath = path;
+      return true;
+    }
+  }
 
   std::vector<std::string> lines;
   std::string whyNot;
@@ -157,10 +185,10 @@ bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
   if (lines.empty()) return false;
 
   if (!isSettingsFile) {
-    lastExtension = fx(orbala::toUpperAscii(orbala::pathExtension(str(path))));
-    if (lastExtension == "XYZ") {
-      if (!readAtomFile(path, std::move(lines))) return false;
-      finishRead(isSettingsFile);
+    const orbala::ImportKind kind = orbala::importKindFor(str(path), lines);
+    if (kind != orbala::ImportKind::Tagged) {
+      if (!readImportedFile(path, kind, std::move(lines))) return false;
+      importedPath = path;
       return true;
     }
   }
@@ -188,6 +216,13 @@ bool Orbala::readDataFile(const FXString& path, bool isSettingsFile) {
     // The settings lines already applied stay: let the controls show them.
     if (isSettingsFile) syncReadControls();
     return false;
+  }
+  if (!isSettingsFile) {
+    // A data file has no frames; the control of the last atom file goes.
+    stopFrames();
+    frameSource.reset();
+    showFrameControl();
+    importedPath = FXString();
   }
   finishRead(isSettingsFile);
   return true;
@@ -249,19 +284,7 @@ void Orbala::finishRead(bool isSettingsFile) {
   updateRgbColumns();
   buildColorSwatches();
 
-  if (!isSettingsFile && rowOverflow) {
-    const FXint holds = table->getNumRows();
-    FXString text =
-        rowOverflowCount < orbala::kMaxTableRows
-            ? FXStringFormat("Your file has more rows of data than the table can hold.\n\nResize "
-                             "the table to have at least %d rows and read it again.",
-                             rowOverflowCount)
-            : FXStringFormat("Your file has more rows of data than the table can hold.\n\nIt "
-                             "names row %d, but a table can have at most %d rows; only the "
-                             "first %d rows were read.",
-                             rowOverflowCount, orbala::kMaxTableRows, holds);
-    dialogs->message(this, BoxKind::Warning, "Data warning", text);
-  }
+  if (!isSettingsFile && rowOverflow) askToGrowTable();
   if (!isSettingsFile && readTextWasCut)
     dialogs->message(this, BoxKind::Warning, "Data warning",
                      "Some texts in the file were too long and were shortened.");
@@ -277,4 +300,30 @@ void Orbala::finishRead(bool isSettingsFile) {
     viewer->setOrientation(
         FXQuatf(static_cast<float>(viewOrientation[0]), static_cast<float>(viewOrientation[1]),
                 static_cast<float>(viewOrientation[2]), static_cast<float>(viewOrientation[3])));
+}
+
+// More rows in the file than in the table: say how many it needs and offer to grow the table.
+void Orbala::askToGrowTable() {
+  const FXint holds = table->getNumRows();
+  const long long limit = orbala::kMaxTableRows;
+  const FXint need = static_cast<FXint>(std::min(rowsNeeded, limit + 1));
+  const FXString head = "Your file has more rows of data than the table can hold.\n\n";
+  if (holds >= orbala::kMaxTableRows) {
+    dialogs->message(this, BoxKind::Warning, "Data warning",
+                     head + FXStringFormat("It needs more than %d rows, the most a table can have; "
+                                           "only the first %d rows were read.",
+                                           orbala::kMaxTableRows, holds));
+    return;
+  }
+  const FXint grow = static_cast<FXint>(std::min<long long>(need, limit));
+  const FXString needs =
+      need > orbala::kMaxTableRows
+          ? FXStringFormat("It needs more than %d rows, the most a table can have.",
+                           orbala::kMaxTableRows)
+          : FXStringFormat("It needs %d rows; the table has %d.", need, holds);
+  if (dialogs->question(
+          this, "Data warning",
+          head + needs +
+              FXStringFormat("\n\nGrow the table to %d rows and read the file again?", grow)))
+    growTableTo = grow;
 }

@@ -11,23 +11,15 @@
 
 namespace {
 
-const char* const kOpenPatterns = "Orbala (*.qvx)\nXYZ (*.xyz)\nText (*.txt)\n";
-const char* const kSavePatterns = "Orbala (*.qvx)";
-
-bool isAtomFilePath(const FXString& path) {
-  std::string ext = orbala::pathExtension(str(path));
-  for (char& c : ext)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return ext == "XYZ";
-}
+const char* const kSavePatterns = "Orbala (*.qvx)\nCSV table (*.csv)";
 
 } // namespace
 
 long Orbala::onCmdOpen(FXObject*, FXSelector, void*) {
   FileDialogRequest request;
   request.title = "Open file";
-  request.patterns = kOpenPatterns;
-  request.currentPattern = orbala::preselectPattern(kOpenPatterns, str(lastExtension));
+  request.patterns = openPatterns();
+  request.currentPattern = orbala::preselectPattern(str(request.patterns), str(lastExtension));
   request.directory = userFilesDirectory;
   request.selectMode = SELECTFILE_EXISTING;
   if (!dialogs->chooseFile(this, request)) {
@@ -72,6 +64,8 @@ long Orbala::onCmdSaveAs(FXObject*, FXSelector, void*) {
     userFilesDirectory = fx(orbala::pathDirectory(str(chosen)));
     lastExtension = fx(orbala::pathExtension(str(chosen)));
     saveDataFile(chosen);
+    // Written by Orbala now, whatever it was read as.
+    importedPath = FXString();
     setCurrentFile(chosen);
   }
   focusViewer();
@@ -80,7 +74,7 @@ long Orbala::onCmdSaveAs(FXObject*, FXSelector, void*) {
 
 void Orbala::setCurrentFile(const FXString& path) {
   currentFile = path;
-  currentFileIsAtomFile = isAtomFilePath(path);
+  currentFileIsAtomFile = !importedPath.empty() && path == importedPath;
   setTitle(baseTitle + "     " + path);
 }
 

@@ -143,16 +143,23 @@ TEST_F(FilesTest, RowsBeyondTheTableAreReported) {
   std::string lines;
   for (int r = 0; r < 150; ++r)
     lines += "<data>" + std::to_string(r) + " 1 " + std::to_string(r) + "\n";
+  // No keeps the rows that fit; Yes grows the table to what the file needs and reads it again.
   EXPECT_TRUE(openText("long.qvx", tagged(lines)));
   EXPECT_EQ(cell(99, 1), "99");
   ASSERT_EQ(dialogs->titles(), Strings{"Data warning"});
-  EXPECT_NE(dialogs->boxes[0].text.find("at least 149 rows"), std::string::npos);
+  EXPECT_NE(dialogs->boxes[0].text.find("It needs 150 rows; the table has 100."),
+            std::string::npos);
+  dialogs->answers.push_back(true);
+  EXPECT_TRUE(openText("long.qvx", tagged(lines)));
+  EXPECT_EQ(dialogs->boxes.size(), 1u);
+  EXPECT_EQ(win->table->getNumRows(), 150);
+  EXPECT_EQ(cell(149, 1), "149");
 
-  // A row no table can have is not worth a resize hint.
+  // A row no table can have: the table may grow to the most it can hold, no further.
   EXPECT_TRUE(openText("far.qvx", tagged("<data>2147483647 1 5\n<data>99999999999 1 5\n")));
   ASSERT_EQ(dialogs->boxes.size(), 1u);
-  EXPECT_NE(dialogs->boxes[0].text.find("at most 1000000 rows"), std::string::npos);
-  EXPECT_EQ(win->table->getNumRows(), 100);
+  EXPECT_NE(dialogs->boxes[0].text.find("more than 1000000 rows"), std::string::npos);
+  EXPECT_EQ(win->table->getNumRows(), 150);
 
   // The settings file itself never warns.
   restartWith(tagged("<numRowsIni>100\n" + lines));

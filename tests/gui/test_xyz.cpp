@@ -57,7 +57,14 @@ TEST_F(XyzTest, MoreAtomsThanRows) {
   EXPECT_EQ(atom(9), (Strings{"C", "9.00000", "0.00000", "0.00000"}));
   EXPECT_TRUE(win->rowOverflow && win->rowOverflowCount == 10);
   ASSERT_EQ(dialogs->titles(), Strings{"Data warning"});
-  EXPECT_NE(dialogs->boxes[0].text.find("at least 10 rows"), std::string::npos);
+  EXPECT_NE(dialogs->boxes[0].text.find("It needs 11 rows; the table has 10."), std::string::npos);
+  // Yes: the table grows to the file and every atom is read.
+  dialogs->answers.push_back(true);
+  ASSERT_TRUE(open(dir + "/long.xyz"));
+  EXPECT_EQ(win->table->getNumRows(), 11);
+  EXPECT_EQ(atom(10), (Strings{"C", "10.00000", "0.00000", "0.00000"}));
+  EXPECT_EQ(win->pointData.pointCount, 11);
+  EXPECT_EQ(dialogs->boxes.size(), 2u);
 }
 
 // The label and coordinate rules are the reader's unit tests; here one file of each kind of

@@ -1,0 +1,140 @@
+#include "io/core/XyzFrames.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace orbala;
+
+namespace {
+
+// A frame of `n` carbon atoms at x = first, first + 1, ...
+std::string frame(int n, int first, const std::string& title = "t", const char* eol = "\n") {
+  std::string text = std::to_string(n) + eol + title + eol;
+  for (int i = 0; i < n; ++i)
+    text += "C " + std::to_string(first + i) + " 0 0" + eol;
+  return text;
+}
+
+std::vector<double> xsOf(XyzFrames& frames, size_t k) {
+  std::vector<XyzAtom> atoms;
+  std::string why;
+  EXPECT_TRUE(frames.readFrame(k, atoms, why)) << why;
+  std::vector<double> xs;
+  for (const XyzAtom& a : atoms)
+    xs.push_back(a.x);
+  return xs;
+}
+
+size_t framesIn(const std::string& text) {
+  return indexXyzFrames(text).starts.size();
+}
+
+} // namespace
+
+TEST(XyzFrames, SingleSetsAreNoTrajectory) {
+  // One frame, blank lines after it, a count that lies, no count at all, a count of 10^18, a
+  // blank line between two frames: all one set of atoms, read as before.
+  for (const std::string& text : std::vector<std::string>{
+           frame(2, 0), frame(2, 0) + "\n\n", "2\nx\nC 0 0 0\nO 1 0 0\nN 2 0 0\n",
+           "C 0 0 0\nO 1 0 0\n", "1000000000000000000\nx\nC 0 0 0\n1\nx\nC 0 0 0\n",
+           frame(1, 0) + "\n" + frame(1, 5), std::string("\x89PNG\r\n\x1a\n\0\0", 10), ""}) {
+    const XyzFrameIndex index = indexXyzFrames(text);
+    EXPECT_FALSE(index.trajectory) << text;
+    EXPECT_TRUE(index.starts.empty());
+  }
+}
+
+TEST(XyzFrames, FramesOfVaryingCountsAreReadOnDemand) {
+  const std::string text =
+      frame(2, 0, "first") + frame(3, 10, " second \r") + frame(1, 20, "") + "\n \n";
+  auto frames = XyzFrames::fromText(text);
+  ASSERT_TRUE(frames->frameIndex().trajectory);
+  ASSERT_EQ(frames->frameCount(), 3u);
+  EXPECT_EQ(frames->frameIndex().stop, XyzFrameIndex::Stop::End);
+  EXPECT_EQ(frames->leftOutWarning(), "");
+  EXPECT_EQ(frames->frameTitle(1), "second");
+  EXPECT_EQ(frames->frameTitle(2), "");
+  EXPECT_EQ(xsOf(*frames, 1), (std::vector<double>{10, 11, 12}));
+  EXPECT_EQ(xsOf(*frames, 2), (std::vector<double>{20}));
+  EXPECT_EQ(xsOf(*frames, 0), (std::vector<double>{0, 1}));
+  std::vector<XyzAtom> atoms;
+  std::string why;
+  EXPECT_FALSE(frames->readFrame(3, atoms, why));
+  EXPECT_EQ(why, "there is no frame 4");
+
+  // CRLF and a last line without its line feed.
+  const std::string crlf = frame(1, 0, "a", "\r\n") + frame(2, 5, "b", "\r\n");
+  auto windows = XyzFrames::fromText(crlf.substr(0, crlf.size() - 2));
+  ASSERT_EQ(windows->frameCount(), 2u);
+  EXPECT_EQ(windows->frameTitle(1), "b");
+  EXPECT_EQ(xsOf(*windows, 1), (std::vector<double>{5, 6}));
+}
+
+TEST(XyzFrames, BrokenEndsKeepTheWholeFrames) {
+  // A last frame cut short, an absurd count, a line that is no count, blank lines then more.
+  const std::string two = frame(2, 0) + frame(2, 5);
+  struct Case {
+    std::string text;
+    size_t frames;
+    XyzFrameIndex::Stop stop;
+    unsigned long line;
+  } cases[] = {
+      {two + "2\nt\nC 9 0 0\n", 2, XyzFrameIndex::Stop::Truncated, 9},
+      {two + "2\nt", 2, XyzFrameIndex::Stop::Truncated, 9},
+      {two + "2", 2, XyzFrameIndex::Stop::Truncated, 9},
+      {two + "1000000000000000000\nt\nC 0 0 0\n", 2, XyzFrameIndex::Stop::Truncated, 9},
+      {two + "99999999999999999999999999\n", 2, XyzFrameIndex::Stop::Truncated, 9},
+      {two + "C 1 2 3\n", 2, XyzFrameIndex::Stop::NotACount, 9},
+      {two + "2 atoms\nt\nC 0 0 0\nC 0 0 0\n", 2, XyzFrameIndex::Stop::NotACount, 9},
+      {two + "\n" + frame(1, 0), 2, XyzFrameIndex::Stop::NotACount, 10},
+      {frame(1, 0) + "1\nt\n", 1, XyzFrameIndex::Stop::Truncated, 4},
+  };
+  for (const Case& c : cases) {
+    auto frames = XyzFrames::fromText(c.text);
+    EXPECT_TRUE(frames->frameIndex().trajectory) << c.text;
+    EXPECT_EQ(frames->frameCount(), c.frames) << c.text;
+    EXPECT_EQ(frames->frameIndex().stop, c.stop) << c.text;
+    EXPECT_EQ(frames->frameIndex().stopLine, c.line) << c.text;
+    EXPECT_NE(frames->leftOutWarning().find(std::to_string(c.frames) + " whole frame"),
+              std::string::npos);
+  }
+  EXPECT_EQ(xsOf(*XyzFrames::fromText(cases[0].text), 1), (std::vector<double>{5, 6}));
+}
+
+TEST(XyzFrames, AFrameWithoutReadableAtomsSaysWhich) {
+  auto frames = XyzFrames::fromText(frame(1, 0) + "1\nt\n??? 1 2 3\n" + frame(1, 2));
+  ASSERT_EQ(frames->frameCount(), 3u);
+  std::vector<XyzAtom> atoms;
+  std::string why;
+  EXPECT_FALSE(frames->readFrame(1, atoms, why));
+  EXPECT_EQ(why, "frame 2 holds no readable atom");
+  EXPECT_EQ(xsOf(*frames, 2), (std::vector<double>{2}));
+}
+
+TEST(XyzFrames, FilesAreIndexedInPiecesAsTexts) {
+  // Frames that straddle the reader's buffers give the same index as the whole text.
+  std::string text;
+  for (int k = 0; k < 300; ++k)
+    text += frame(1 + k % 7, k, "frame " + std::to_string(k));
+  while (text.size() < (3u << 20))
+    text += frame(500, 1);
+  const std::string path = ::testing::TempDir() + "/orbala_frames.xyz";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_TRUE(f);
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+  std::string why;
+  auto fromFile = XyzFrames::openFile(path, why);
+  ASSERT_TRUE(fromFile) << why;
+  const XyzFrameIndex whole = indexXyzFrames(text);
+  EXPECT_EQ(fromFile->frameIndex().starts, whole.starts);
+  EXPECT_EQ(fromFile->frameIndex().end, text.size());
+  EXPECT_EQ(fromFile->frameTitle(299), "frame 299");
+  EXPECT_EQ(xsOf(*fromFile, 6).size(), 7u);
+  std::remove(path.c_str());
+  EXPECT_FALSE(XyzFrames::openFile(path, why));
+  EXPECT_EQ(framesIn(frame(1, 0) + frame(1, 1)), 2u);
+}
