@@ -168,20 +168,14 @@ TEST_F(PixelTest, BackgroundGreyAndAxisGrey) {
   twoPoints("0", "255", "0");
   win->backgroundSlider->setValue(50);
   win->readTable(true);
-  ViewerPicture p = shot();
+  const ViewerPicture p = shot();
   const FXColor grey = FXRGB(128, 128, 128), light = FXRGB(204, 204, 204);
   EXPECT_TRUE(nearColour(p.at(2, 2), grey));
-  // Grey 0.8 axes on the dark half of the slider; away from the lines it is background.
+  // Grey 0.8 axes on the dark half of the slider (where it turns is the unit tests'); away from
+  // the lines it is background.
   EXPECT_TRUE(lineColourNear(p, 0, 12, 0, light));
   EXPECT_TRUE(lineColourNear(p, -13, 0, 0, light));
   EXPECT_TRUE(nearColour(pixelAt(p, 5, 12, 0), grey));
-
-  win->backgroundSlider->setValue(51);
-  win->rebuildScene();
-  p = shot();
-  EXPECT_TRUE(nearColour(p.at(2, 2), FXRGB(130, 130, 130)));
-  EXPECT_TRUE(lineColourNear(p, 0, 12, 0, FXRGB(0, 0, 0)));
-  EXPECT_FALSE(lineColourNear(p, 0, 12, 0, light));
 }
 
 TEST_F(PixelTest, SpheresLookLikeTheQuadricReference) {
