@@ -268,20 +268,3 @@ TEST_F(PixelTest, DrawingLeavesTheGlStateAsFound) {
   win->viewer->makeNonCurrent();
   EXPECT_EQ(renderer().path(), orbala::render::SpherePath::Impostor);
 }
-
-TEST_F(PixelTest, LineWithoutAColourOfItsOwnIsRed) {
-  ASSERT_TRUE(win->viewer->makeCurrent());
-  const auto drawnColour = [&](float r, float g, float b) {
-    GLLine_zk2 line;
-    line.color[0] = r;
-    line.color[1] = g;
-    line.color[2] = b;
-    line.draw(win->viewer);
-    GLfloat c[4];
-    glGetFloatv(GL_CURRENT_COLOR, c);
-    return std::vector<float>{c[0], c[1], c[2]};
-  };
-  EXPECT_EQ(drawnColour(0.2f, -0.1f, 0.5f), (std::vector<float>{1, 0, 0}));
-  EXPECT_EQ(drawnColour(0, 0, 0), (std::vector<float>{0, 0, 0}));
-  win->viewer->makeNonCurrent();
-}
