@@ -42,14 +42,16 @@ void xSendKeys(const std::vector<std::string>& keys) {
   XSync(xDisplay(), False);
 }
 
+void xButton(unsigned button, bool down) {
+  XTestFakeButtonEvent(xDisplay(), button, down, CurrentTime);
+  XSync(xDisplay(), False);
+}
+
 namespace {
 
 void xPress(unsigned button, int clicks) {
-  for (int i = 0; i < clicks; ++i) {
-    XTestFakeButtonEvent(xDisplay(), button, True, CurrentTime);
-    XTestFakeButtonEvent(xDisplay(), button, False, CurrentTime);
-  }
-  XSync(xDisplay(), False);
+  for (int i = 0; i < 2 * clicks; ++i)
+    xButton(button, i % 2 == 0);
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 FXApp* testApp();
 // Through the X server (XTest), with no event loop run: for use inside a modal loop.
 void xPointAt(FXWindow* w, int x, int y);
+void xButton(unsigned button, bool down);
 // Gives a new top window the keyboard, as a window manager does.
 void xGiveFocus(FXWindow* w);
 // Keys by their X names ("Return", "F2", "7").

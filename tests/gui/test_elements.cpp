@@ -52,17 +52,14 @@ TEST_F(ElementsTest, KnownLabelsAreColouredWithSwatchesAndUnknownOnesReported) {
   // Each row's colour in its label cell; rows of one colour share their swatch.
   ASSERT_EQ(win->swatches.size(), 5u);
   EXPECT_EQ(swatch(3), swatch(0));
-  const FXint w = win->table->getColumnWidth(0);
-  const FXint h = win->table->getRowHeight(0);
-  for (int r = 0; r < 3; ++r) {
-    FXIcon* icon = swatch(r);
-    ASSERT_EQ(icon, win->swatches[r]) << "row " << r;
-    EXPECT_TRUE(icon->getWidth() == w && icon->getHeight() == h);
-    // Black is the see-through colour, so the border is drawn in a black that is not.
-    EXPECT_EQ(icon->getTransparentColor(), FXRGB(0, 0, 0));
-    EXPECT_TRUE(icon->getPixel(0, 0) == FXRGB(0, 0, 1) &&
-                icon->getPixel(w - 1, h - 1) == FXRGB(0, 0, 1));
-  }
+  const FXint w = win->table->getColumnWidth(0), h = win->table->getRowHeight(0);
+  FXIcon* icon = swatch(2);
+  ASSERT_EQ(icon, win->swatches[2]);
+  EXPECT_TRUE(icon->getWidth() == w && icon->getHeight() == h);
+  // Black is the see-through colour, so the border is drawn in a black that is not.
+  EXPECT_EQ(icon->getTransparentColor(), FXRGB(0, 0, 0));
+  EXPECT_TRUE(icon->getPixel(0, 0) == FXRGB(0, 0, 1) &&
+              icon->getPixel(w - 1, h - 1) == FXRGB(0, 0, 1));
   EXPECT_EQ(swatchCentre(0), FXRGB(244, 0, 0));
   EXPECT_EQ(swatchCentre(2), FXRGB(200, 200, 200)) << "an unknown atom is drawn gray";
   EXPECT_EQ(win->table->getItemIcon(5, 0), nullptr);
@@ -84,17 +81,8 @@ TEST_F(ElementsTest, UnknownLabelsAreReportedUnlessAnEarlyEndMatchedNothing) {
   EXPECT_EQ(cells(0, 4, 7), (Strings{"", "", "", "1.0"}));
   EXPECT_TRUE(!win->colorPoints && win->swatches.empty());
 
-  // When every row holds coordinates the scan reaches the end: all of them are reported.
-  win->setUpTable(10);
-  for (int r = 0; r < 10; ++r)
-    atomRow(r, r % 2 ? "Zz" : "Q");
-  command(Orbala::ID_PUBCHEM_COLORS);
-  EXPECT_EQ(dialogs->seen(), Strings{kUnmatched + "Q, Zz, Q, Zz, Q, Zz, Q, Zz, Q, Zz"});
-  EXPECT_FALSE(win->colorPoints);
-
-  // A thousand unknown labels, one of them a thousand letters long: the box still fits the
-  // screen, OK button and all.
-  dialogs->boxes.clear();
+  // A full table of unknown labels, one of them a thousand letters long: all are reported, and
+  // the box still fits the screen, OK button and all.
   win->setUpTable(1001);
   atomRow(0, "C");
   atomRow(1, std::string(1000, 'Q'));

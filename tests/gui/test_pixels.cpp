@@ -168,20 +168,14 @@ TEST_F(PixelTest, BackgroundGreyAndAxisGrey) {
   twoPoints("0", "255", "0");
   win->backgroundSlider->setValue(50);
   win->readTable(true);
-  ViewerPicture p = shot();
+  const ViewerPicture p = shot();
   const FXColor grey = FXRGB(128, 128, 128), light = FXRGB(204, 204, 204);
   EXPECT_TRUE(nearColour(p.at(2, 2), grey));
-  // Grey 0.8 axes on the dark half of the slider; away from the lines it is background.
+  // Grey 0.8 axes on the dark half of the slider (where it turns is the unit tests'); away from
+  // the lines it is background.
   EXPECT_TRUE(lineColourNear(p, 0, 12, 0, light));
   EXPECT_TRUE(lineColourNear(p, -13, 0, 0, light));
   EXPECT_TRUE(nearColour(pixelAt(p, 5, 12, 0), grey));
-
-  win->backgroundSlider->setValue(51);
-  win->rebuildScene();
-  p = shot();
-  EXPECT_TRUE(nearColour(p.at(2, 2), FXRGB(130, 130, 130)));
-  EXPECT_TRUE(lineColourNear(p, 0, 12, 0, FXRGB(0, 0, 0)));
-  EXPECT_FALSE(lineColourNear(p, 0, 12, 0, light));
 }
 
 TEST_F(PixelTest, SpheresLookLikeTheQuadricReference) {
@@ -273,21 +267,4 @@ TEST_F(PixelTest, DrawingLeavesTheGlStateAsFound) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   win->viewer->makeNonCurrent();
   EXPECT_EQ(renderer().path(), orbala::render::SpherePath::Impostor);
-}
-
-TEST_F(PixelTest, LineWithoutAColourOfItsOwnIsRed) {
-  ASSERT_TRUE(win->viewer->makeCurrent());
-  const auto drawnColour = [&](float r, float g, float b) {
-    GLLine_zk2 line;
-    line.color[0] = r;
-    line.color[1] = g;
-    line.color[2] = b;
-    line.draw(win->viewer);
-    GLfloat c[4];
-    glGetFloatv(GL_CURRENT_COLOR, c);
-    return std::vector<float>{c[0], c[1], c[2]};
-  };
-  EXPECT_EQ(drawnColour(0.2f, -0.1f, 0.5f), (std::vector<float>{1, 0, 0}));
-  EXPECT_EQ(drawnColour(0, 0, 0), (std::vector<float>{0, 0, 0}));
-  win->viewer->makeNonCurrent();
 }

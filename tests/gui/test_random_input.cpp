@@ -25,14 +25,11 @@ struct Area {
 };
 
 // Injects one random input per idle turn of whichever event loop runs, modal loops included.
-class Monkey : public FXObject {
-  FXDECLARE(Monkey)
-  Monkey() {}
-
+class Monkey {
 public:
-  enum { ID_NEXT = 1 };
   Monkey(Orbala* w, uint32_t seed)
-      : win(w), random(seed), display((Display*)w->getApp()->getDisplay()) {
+      : win(w), random(seed), display((Display*)w->getApp()->getDisplay()),
+        next([this] { onNext(); }, 0) {
     areas = {{w->viewer, 8},
              {w->table, 5},
              {w->toolBar, 2},
@@ -45,14 +42,10 @@ public:
   int sent = 0;
   int modalTurns = 0;
 
-  void arm() { win->getApp()->addChore(this, ID_NEXT); }
-
-  long onNext(FXObject*, FXSelector, void*) {
+private:
+  void onNext() {
     FXApp* app = win->getApp();
-    if (sent >= kEvents) {
-      app->exit(0);
-      return 1;
-    }
+    if (sent >= kEvents) return app->exit(0);
     // A dialog of the window's own (About, Instructions) or a popup that random input has not
     // closed within a while is closed, as a person would give up on it.
     if (app->getModalWindow() && ++modalTurns > 40) {
@@ -64,17 +57,10 @@ public:
     step();
     ++sent;
     XSync(display, False);
-    arm();
-    return 1;
+    next.again();
   }
-
-private:
   uint32_t below(uint32_t n) { return n ? random() % n : 0; }
 
-  void pointAt(FXWindow* w, int& x, int& y) {
-    const int width = std::max(1, w->getWidth()), height = std::max(1, w->getHeight());
-    w->translateCoordinatesTo(x, y, w->getRoot(), below(width), below(height));
-  }
   FXWindow* pickArea() {
     int total = 0;
     for (const Area& a : areas)
@@ -84,12 +70,7 @@ private:
       if ((roll -= a.weight) < 0 && a.window->shown()) return a.window;
     return win;
   }
-  void moveTo(FXWindow* w) {
-    int x = 0, y = 0;
-    pointAt(w, x, y);
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-  }
-  void button(unsigned b, bool down) { XTestFakeButtonEvent(display, b, down, CurrentTime); }
+  void moveTo(FXWindow* w) { xPointAt(w, below(w->getWidth()), below(w->getHeight())); }
   void key(KeySym sym, bool control = false) {
     const KeyCode code = XKeysymToKeycode(display, sym);
     const KeyCode ctrl = XKeysymToKeycode(display, XK_Control_L);
@@ -112,20 +93,20 @@ private:
     } else if (what < 55) { // a click: mostly left, sometimes right or middle
       moveTo(pickArea());
       const unsigned b = below(10) < 7 ? 1 : below(2) ? 3 : 2;
-      button(b, true);
-      button(b, false);
+      xButton(b, true);
+      xButton(b, false);
     } else if (what < 65) { // a drag, within one area or across
       moveTo(pickArea());
       const unsigned b = below(3) + 1;
-      button(b, true);
+      xButton(b, true);
       for (uint32_t i = 0, n = below(4) + 1; i < n; ++i)
         moveTo(below(4) ? win->viewer : pickArea());
-      button(b, false);
+      xButton(b, false);
     } else if (what < 80) { // a wheel notch, up or down
       moveTo(pickArea());
       const unsigned b = below(2) ? 4 : 5;
-      button(b, true);
-      button(b, false);
+      xButton(b, true);
+      xButton(b, false);
     } else if (what < 97) {
       key(typed[below(sizeof typed / sizeof *typed)]);
     } else {
@@ -137,10 +118,8 @@ private:
   std::mt19937 random;
   Display* display = nullptr;
   std::vector<Area> areas;
+  LoopAction next;
 };
-
-FXDEFMAP(Monkey) MonkeyMap[] = {FXMAPFUNC(SEL_CHORE, Monkey::ID_NEXT, Monkey::onNext)};
-FXIMPLEMENT(Monkey, FXObject, MonkeyMap, ARRAYNUMBER(MonkeyMap))
 
 } // namespace
 
@@ -168,18 +147,17 @@ TEST_F(RandomInputTest, SurvivesALongRandomSessionWithNothingLost) {
   const FXuint pause = testApp()->getTooltipPause();
   testApp()->setTooltipPause(20); // tooltips ask the viewer what lies under the pointer
 
-  Monkey monkey(win, 20261206);
-  monkey.arm();
-  // File > Exit ends the loop early; the session goes on, as after a cancelled quit.
-  for (int rounds = 0; monkey.sent < kEvents && rounds < 100; ++rounds)
-    testApp()->run();
-  testApp()->removeChore(&monkey, Monkey::ID_NEXT);
+  {
+    Monkey monkey(win, 20261206);
+    // File > Exit ends the loop early; the session goes on, as after a cancelled quit.
+    for (int rounds = 0; monkey.sent < kEvents && rounds < 100; ++rounds)
+      testApp()->run();
+    EXPECT_EQ(monkey.sent, kEvents);
+  }
   testApp()->setTooltipPause(pause);
   for (unsigned b = 1; b <= 3; ++b)
-    XTestFakeButtonEvent(display, b, False, CurrentTime);
-  XSync(display, False);
+    xButton(b, false);
   pump();
-  EXPECT_EQ(monkey.sent, kEvents);
 
   // Whatever the table holds now survives a save and a read.
   win->rotating = false;

@@ -1,9 +1,6 @@
 // What a person can do to the window that once ended the program or lost the table.
 #include "GuiHarness.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/XTest.h>
-
 #include <cmath>
 #include <sstream>
 
@@ -100,16 +97,12 @@ TEST_F(RobustnessTest, WheelNotchOverAFieldStepsOnce) {
   setRow(0, {"A", "1", "1", "1"});
   select(0, 0);
   command(Orbala::ID_SCALE_MODE + 4); // All
-  Display* display = (Display*)testApp()->getDisplay();
   fireStartup();
   pump();
   for (FXWindow* field : {(FXWindow*)win->scaleSizeField, (FXWindow*)win->opaquenessField}) {
-    int x = 0, y = 0;
-    field->translateCoordinatesTo(x, y, field->getRoot(), 5, 5);
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+    xPointAt(field, 5, 5);
     for (bool down : {true, false}) {
-      XTestFakeButtonEvent(display, 4, down, CurrentTime);
-      XSync(display, False);
+      xButton(4, down);
       pump();
     }
   }

@@ -196,19 +196,13 @@ TEST_F(RowCommandsTest, RealNumberDialogTakesEnterAndEscape) {
 }
 
 // A value typed and left open in a cell goes into its own row before the rows move or cells are
-// rewritten, whether the command comes from the context menu or otherwise.
+// rewritten by a command that does not come from the context menu (that is the random test's).
 TEST_F(RowCommandsTest, OpenEditLandsInItsOwnRowBeforeRowsMove) {
   for (int r = 0; r < 3; ++r)
     setRow(r, {std::string(1, "CNO"[r]), std::to_string(r + 1), "0", "0"});
-  xClickCell(1, 1);
-  xType("7");
-  xChooseFromContextMenu(2, 0, "Delete row(s)");
-  EXPECT_EQ(cells(1, 0, 1), (Strings{"O", "3"}));
-  EXPECT_EQ(cellEditor(), nullptr);
-
-  win->table->startInput(1, 2);
+  win->table->startInput(2, 2);
   cellEditor()->setText("8");
-  select(0, 0);
+  select(0, 1);
   command(Orbala::ID_DELETE_ROWS);
   win->table->startInput(0, 3);
   cellEditor()->setText("9");

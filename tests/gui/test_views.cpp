@@ -1,8 +1,6 @@
 // View presets, "Reset zoom", the axis scaling radios and the R slider.
 #include "GuiHarness.h"
 
-#include <X11/extensions/XTest.h>
-
 #include <cmath>
 
 #include "table/Table_zk2.h"
@@ -125,18 +123,15 @@ TEST_F(ViewsTest, ResetZoomUndoesAPanAndTheNextTurnStartsFromThere) {
   pump();
   const std::vector<int> centred = drawnBox(grab(win->viewer));
   // A right drag by 100 × 50 pixels, through the X server as a hand makes it.
-  auto* display = static_cast<Display*>(testApp()->getDisplay());
-  int x = 0, y = 0;
-  win->viewer->translateCoordinatesTo(x, y, win->getRoot(), win->viewer->getWidth() / 2,
-                                      win->viewer->getHeight() / 2);
-  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-  XTestFakeButtonEvent(display, 3, True, CurrentTime);
+  const int x = win->viewer->getWidth() / 2, y = win->viewer->getHeight() / 2;
+  xPointAt(win->viewer, x, y);
+  xButton(3, true);
   for (int step = 1; step <= 2; ++step) {
     pump();
-    XTestFakeMotionEvent(display, -1, x + 50 * step, y + 25 * step, CurrentTime);
+    xPointAt(win->viewer, x + 50 * step, y + 25 * step);
   }
   pump();
-  XTestFakeButtonEvent(display, 3, False, CurrentTime);
+  xButton(3, false);
   pump();
   EXPECT_GT(drawnBox(grab(win->viewer))[0], centred[0] + 50);
   command(Orbala::ID_RESET_ZOOM);

@@ -106,6 +106,7 @@ TEST_F(AtomicFileTest, FailureHalfWayKeepsTheOldFile) {
   EXPECT_TRUE(orbala::platform::replaceFileWith(
       path, [](const ContentSink& put) { return put("one ") && put("") && put("two"); }));
   EXPECT_EQ(slurp(path), "one two");
+  EXPECT_EQ(entries(), 1u) << "nothing but the file is left";
 }
 
 TEST_F(AtomicFileTest, WritableFileInAFolderWeMayNotWrite) {

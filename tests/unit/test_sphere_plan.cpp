@@ -1,5 +1,4 @@
-// The sphere renderer's plan of a frame (what is drawn, in which order, as what) and the camera
-// maths that picking rests on.
+// The sphere renderer's plan of a frame (what is drawn, in which order, as what) and picking.
 #include "render/core/Spheres.h"
 
 #include <gtest/gtest.h>
@@ -176,24 +175,11 @@ TEST(SpherePlan, WithPerspectiveEverySphereIsAQuad) {
   EXPECT_TRUE(p.points.empty());
 }
 
-TEST(CameraMaths, RaysMeetTheNearestSurface) {
+// The ray's rules are the camera's tests; picking takes the first sphere along it.
+TEST(CameraMaths, PickingTakesTheNearestSphereOnTheRay) {
   const Camera c = orthoCamera();
-  Mat4 inverse;
-  ASSERT_TRUE(invert(c.projection, inverse));
-  const Mat4 product = multiply(inverse, c.projection);
-  for (int i = 0; i < 16; ++i)
-    EXPECT_NEAR(product[i], identity()[i], 1e-12) << i;
-  EXPECT_FALSE(invert(Mat4{}, inverse));
-
-  // Through the middle of the picture, from z = 10 down to z = −10.
   Ray ray;
   ASSERT_TRUE(viewRay(c.projection, c.modelview, 0.0, 0.0, ray));
-  EXPECT_NEAR(ray.origin.z + firstHit(ray, Vec3{0, 0, 2}, 1) * ray.direction.z, 3.0, 1e-9);
-  EXPECT_EQ(firstHit(ray, Vec3{2.5, 0, 0}, 1), -1.0); // beside the ray
-  EXPECT_EQ(firstHit(ray, Vec3{0, 0, -20}, 1), -1.0); // beyond the far plane
-  EXPECT_EQ(firstHit(ray, Vec3{0, 0, 0}, 0), -1.0);
   EXPECT_EQ(nearestOnRay(spheresOf({{0, 0, -5, 1, 1}, {0, 0, 4, 0.5f, 1}, {3, 0, 8, 1, 1}}), ray),
             1);
-  EXPECT_TRUE(insideView(multiply(c.projection, c.modelview), Vec3{9, 4, 9}));
-  EXPECT_FALSE(insideView(multiply(c.projection, c.modelview), Vec3{11, 0, 0}));
 }

@@ -137,7 +137,7 @@ TEST(TagFormat, ScanDoublesStopsAtTheFirstFailure) {
   EXPECT_TRUE(std::isnan(v[0]));
 }
 
-TEST(TagFormat, ViewAndDataLinesUseADotUnderACommaLocaleAndReadBack) {
+TEST(TagFormat, ViewAndDataLinesUseADotUnderACommaLocale) {
   CommaLocale locale;
   ASSERT_TRUE(locale.active) << "install-deps.sh generates de_DE.UTF-8";
   // Settings, window, view and data lines, exactly and all with a dot.
@@ -162,22 +162,8 @@ TEST(TagFormat, ViewAndDataLinesUseADotUnderACommaLocaleAndReadBack) {
   EXPECT_EQ(formatDataLine(3, 2, ""), "<data>3 2 \n");
   EXPECT_EQ(formatDataLine(0, 8, "show"), "<data>0 8 show\n");
 
-  // Every line written is a known tag, and its values read back.
-  const double small[3] = {1.5, -2.25, 1e-7};
-  const std::vector<std::string> lines =
-      splitTextLines(formatSettingsBlock(kSample, &w) + formatViewBlock(0.9, small, orientation) +
-                     formatDataLine(0, 0, "C 12") + formatDataLine(0, 1, ""));
-  ASSERT_EQ(lines.size(), 26u + 9u + 3u + 3u + 2u);
-  for (const std::string& line : lines)
-    EXPECT_NE(lookupTag(splitTagLine(line).tag), Tag::Unknown) << line;
-  double v[4];
-  ASSERT_EQ(scanDoubles(splitTagLine(lines[39]).value, v, 3), 3);
-  EXPECT_EQ(std::vector<double>(v, v + 3), (std::vector<double>{1.5, -2.25, 1e-7}));
-  EXPECT_EQ(parseDataLine(splitTagLine(lines[41]).value).text, "C 12");
-  const DataLine empty = parseDataLine(splitTagLine(lines[42]).value);
-  EXPECT_TRUE(empty.valid);
-  EXPECT_EQ(std::tie(empty.column, empty.text), std::make_tuple(1, std::string()));
   // Scanning ignores the locale too: the comma ends the number.
+  double v[2];
   ASSERT_EQ(scanDoubles("1.5 2,5", v, 2), 2);
   EXPECT_EQ(std::vector<double>(v, v + 2), (std::vector<double>{1.5, 2}));
 }
