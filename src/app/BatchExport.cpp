@@ -1,11 +1,14 @@
 #include "app/BatchExport.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 
 #include "app/Orbala.h"
 #include "app/Text.h"
 #include "io/ImageExport.h"
+#include "io/core/AtomFrames.h"
 #include "platform/AtomicFile.h"
 #include "scene/ViewerCapture.h"
 
@@ -68,15 +71,42 @@ int exportPicture(FXApp& app, const orbala::CommandLine& command) {
   const int view = viewIndex(command.view);
   if (view >= 0) win->handle(win, FXSEL(SEL_COMMAND, Orbala::ID_VIEW_TOP + view), nullptr);
 
-  ViewerPicture picture;
-  std::string bytes;
-  const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture);
-  const bool encoded = drawn && encode(picture, formatForName(command.output), bytes);
+  // Every frame is drawn with the camera the first one was fitted to, as the window shows them.
+  const int frames =
+      win->frameSource ? static_cast<int>(std::min<size_t>(win->frameSource->frameCount(), INT_MAX))
+                       : 1;
+  const int first = command.sequence ? command.firstFrame : std::max(command.frame, 1);
+  const int last = command.sequence && command.lastFrame == 0 ? frames
+                   : command.sequence                         ? command.lastFrame
+                                                              : first;
+  if (last > frames) {
+    delete win;
+    return fail("cannot draw " + command.file + ": it has " + std::to_string(frames) +
+                (frames == 1 ? " frame" : " frames") + ", not " + std::to_string(last));
+  }
+  for (int k = first; k <= last; ++k) {
+    const std::string name =
+        command.sequence ? orbala::numberedName(command.output, k) : command.output;
+    std::string why;
+    if (k > 1 && !win->showFrame(static_cast<size_t>(k - 1), &why)) {
+      delete win;
+      return fail("cannot draw frame " + std::to_string(k) + " of " + command.file + ": " + why);
+    }
+    ViewerPicture picture;
+    std::string bytes;
+    const bool drawn = captureViewerAt(win->viewer, command.width, command.height, picture);
+    const bool encoded = drawn && encode(picture, formatForName(command.output), bytes);
+    if (!drawn) {
+      delete win;
+      return fail("cannot draw a picture of " + std::to_string(command.width) + "x" +
+                  std::to_string(command.height) + " pixels here");
+    }
+    // Each picture is whole or not there: a sequence that fails keeps only whole pictures.
+    if (!encoded || !orbala::platform::replaceFileContents(name, bytes)) {
+      delete win;
+      return fail("cannot write " + name);
+    }
+  }
   delete win;
-  if (!drawn)
-    return fail("cannot draw a picture of " + std::to_string(command.width) + "x" +
-                std::to_string(command.height) + " pixels here");
-  if (!encoded || !orbala::platform::replaceFileContents(command.output, bytes))
-    return fail("cannot write " + command.output);
   return 0;
 }

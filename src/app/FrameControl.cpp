@@ -34,7 +34,10 @@ void Orbala::buildFrameBar() {
                              SLIDER_HORIZONTAL | SLIDER_INSIDE_BAR | LAYOUT_FILL_X |
                                  LAYOUT_CENTER_Y | LAYOUT_FIX_HEIGHT,
                              0, 0, 0, 20);
-  frameLabel = new FXLabel(frameBar, "", nullptr, LABEL_NORMAL | LAYOUT_CENTER_Y | JUSTIFY_LEFT);
+  // As wide whatever the title, so the slider under the pointer does not move while playing.
+  frameLabel =
+      new FXLabel(frameBar, "", nullptr,
+                  LABEL_NORMAL | LAYOUT_CENTER_Y | JUSTIFY_LEFT | LAYOUT_FIX_WIDTH, 0, 0, 320);
   new FXLabel(frameBar, "Frames/s", nullptr, LABEL_NORMAL | LAYOUT_CENTER_Y);
   frameSpeedSpinner = new FXSpinner(frameBar, 3, nullptr, 0,
                                     SPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_CENTER_Y);
@@ -75,20 +78,25 @@ void Orbala::stopFrames() {
   framePlayButton->setText("Play");
 }
 
-bool Orbala::showFrame(size_t index) {
-  if (!frameSource || index >= frameSource->frameCount()) return false;
+bool Orbala::showFrame(size_t index, std::string* whyNot) {
   std::vector<orbala::XyzAtom> atoms;
-  std::string why;
-  if (!frameSource->readFrame(index, atoms, why)) {
+  std::string why = "there is no such frame";
+  if (!frameSource || index >= frameSource->frameCount() ||
+      !frameSource->readFrame(index, atoms, why)) {
     stopFrames();
-    dialogs->message(this, BoxKind::Warning, "Data warning",
-                     fx("Frame " + std::to_string(index + 1) + " cannot be shown: " + why + "."));
+    if (whyNot)
+      *whyNot = why;
+    else
+      dialogs->message(this, BoxKind::Warning, "Data warning",
+                       fx("Frame " + std::to_string(index + 1) + " cannot be shown: " + why + "."));
     return false;
   }
   const auto& elements = orbala::elementTable();
   const auto scheme = static_cast<orbala::ColorScheme>(colorScheme);
   const bool sizes = applyDefaultSizesCheck->getCheck() != FALSE;
   const FXint count = static_cast<FXint>(std::min<size_t>(atoms.size(), table->getNumRows()));
+  // The table may have been set up anew, smaller, since the last frame.
+  frameRows = std::min(frameRows, table->getNumRows());
   bool labelsChanged = count != frameRows;
   for (FXint r = 0; r < count; ++r) {
     const orbala::XyzAtom& atom = atoms[static_cast<size_t>(r)];
