@@ -1,13 +1,13 @@
 // The frame control: step, slide and play through the frames of an atom file.
 #include "app/Orbala.h"
-
-#include "io/core/AtomFrames.h"
 #include "app/Text.h"
 
 #include <fxkeys.h>
 
 #include <algorithm>
+#include <chrono>
 
+#include "io/core/AtomFrames.h"
 #include "table/Table_zk2.h"
 #include "table/core/Elements.h"
 #include "table/core/Numbers.h"
@@ -169,10 +169,15 @@ long Orbala::onCmdFramePlay(FXObject*, FXSelector, void*) {
 
 long Orbala::onTimeoutFrame(FXObject*, FXSelector, void*) {
   if (!playingFrames || !frameSource || frameSource->frameCount() < 2) return 1;
-  // The next tick is armed first, so a slow frame does not slow the rate it was asked for.
-  getApp()->addTimeout(this, ID_FRAME_TIMER,
-                       std::max<FXuint>(1, 1000 / std::max(1, frameSpeedSpinner->getValue())));
-  showFrame((currentFrame + 1) % frameSource->frameCount());
+  const auto start = std::chrono::steady_clock::now();
+  if (!showFrame((currentFrame + 1) % frameSource->frameCount())) return 1;
+  // The time the frame took counts towards the next tick, but a few milliseconds always stay
+  // free: a tick that is always due would keep the clicks and keys of the user from the loop.
+  const long spent = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count());
+  const long interval = 1000 / std::max(1, frameSpeedSpinner->getValue());
+  getApp()->addTimeout(this, ID_FRAME_TIMER, static_cast<FXuint>(std::max(5L, interval - spent)));
   return 1;
 }
 
