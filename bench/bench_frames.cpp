@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -37,7 +38,9 @@ double secondsSince(Clock::time_point start) {
 // frame, each line "El %14.8f %14.8f %14.8f" (1,000 x 1,000 atoms make 48 MB).
 void writeTrajectory(const std::string& path, int frames, int atoms) {
   std::mt19937 random(5);
-  std::uniform_real_distribution<double> place(-20.0, 20.0);
+  // Up to 10,000 atoms the peers' box of 40 A; beyond it, a box that keeps that density.
+  const double half = 20.0 * std::cbrt(std::max(1.0, atoms / 10000.0));
+  std::uniform_real_distribution<double> place(-half, half);
   const char* const kinds = "CCCCHHHHNO";
   std::vector<char> element(atoms);
   std::vector<double> base(3 * static_cast<size_t>(atoms));
