@@ -43,10 +43,11 @@ test: build-test build-optimised-tests
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DORBALA_TESTS=OFF -DORBALA_BENCH=ON
-	cmake --build build-bench -j $(JOBS) --target orbala_bench orbala_bench_open orbala_bench_export
+	cmake --build build-bench -j $(JOBS) --target orbala_bench orbala_bench_open orbala_bench_export orbala_bench_frames
 	$(XVFB) ./build-bench/orbala_bench
 	$(XVFB) ./build-bench/orbala_bench_open
 	$(XVFB) ./build-bench/orbala_bench_export
+	$(XVFB) ./build-bench/orbala_bench_frames
 
 fuzz: deps
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DORBALA_TESTS=OFF -DORBALA_FUZZ=ON

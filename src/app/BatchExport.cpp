@@ -1,5 +1,7 @@
 #include "app/BatchExport.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <new>
 #include <set>
@@ -8,6 +10,7 @@
 #include "app/Orbala.h"
 #include "app/Text.h"
 #include "io/ImageExport.h"
+#include "io/core/AtomFrames.h"
 #include "platform/AtomicFile.h"
 #include "platform/Locale.h"
 #include "platform/PictureContext.h"
@@ -85,22 +88,52 @@ int exportPicture(FXApp& app, const orbala::CommandLine& command, const char* di
     win->handle(win->backgroundSlider, FXSEL(SEL_COMMAND, Orbala::ID_BACKGROUND), nullptr);
   }
 
-  ViewerPicture picture;
-  std::string bytes;
+  // Every frame is drawn with the camera the first one was fitted to, as the window shows them.
+  const int frames =
+      win->frameSource ? static_cast<int>(std::min<size_t>(win->frameSource->frameCount(), INT_MAX))
+                       : 1;
+  const int first = command.sequence ? command.firstFrame : std::max(command.frame, 1);
+  const int last = command.sequence && command.lastFrame == 0 ? frames
+                   : command.sequence                         ? command.lastFrame
+                                                              : first;
+  if (last > frames) {
+    delete win;
+    return fail("cannot draw " + command.file + ": it has " + std::to_string(frames) +
+                (frames == 1 ? " frame" : " frames") + ", not " + std::to_string(last));
+  }
   CaptureOptions options;
   options.clearBackground = command.transparent;
-  bool drawn = false, encoded = false, memory = true;
-  try {
-    drawn = captureViewerAt(win->viewer, command.width, command.height, picture, options);
-    encoded = drawn && encode(picture, formatForName(command.output), bytes);
-  } catch (const std::bad_alloc&) {
-    memory = false; // a 16384 x 16384 picture alone takes 1 GiB
+  const std::string size = std::to_string(command.width) + "x" + std::to_string(command.height);
+  for (int k = first; k <= last; ++k) {
+    const std::string name =
+        command.sequence ? orbala::numberedName(command.output, k) : command.output;
+    std::string unread;
+    if (k > 1 && !win->showFrame(static_cast<size_t>(k - 1), &unread)) {
+      delete win;
+      return fail("cannot draw frame " + std::to_string(k) + " of " + command.file + ": " + unread);
+    }
+    ViewerPicture picture;
+    std::string bytes;
+    bool drawn = false, encoded = false, memory = true;
+    try {
+      drawn = captureViewerAt(win->viewer, command.width, command.height, picture, options);
+      encoded = drawn && encode(picture, formatForName(command.output), bytes);
+    } catch (const std::bad_alloc&) {
+      memory = false; // a 16384 x 16384 picture alone takes 1 GiB
+    }
+    std::string failure;
+    if (!memory)
+      failure = "not enough memory for a picture of " + size + " pixels";
+    else if (!drawn)
+      failure = "cannot draw a picture of " + size + " pixels here";
+    // Each picture is whole or not there: a sequence that fails keeps only whole pictures.
+    else if (!encoded || !orbala::platform::replaceFileContents(name, bytes))
+      failure = "cannot write " + name;
+    if (!failure.empty()) {
+      delete win;
+      return fail(failure);
+    }
   }
   delete win;
-  const std::string size = std::to_string(command.width) + "x" + std::to_string(command.height);
-  if (!memory) return fail("not enough memory for a picture of " + size + " pixels");
-  if (!drawn) return fail("cannot draw a picture of " + size + " pixels here");
-  if (!encoded || !orbala::platform::replaceFileContents(command.output, bytes))
-    return fail("cannot write " + command.output);
   return 0;
 }

@@ -1,13 +1,13 @@
 // The frame control: step, slide and play through the frames of an atom file.
 #include "app/Orbala.h"
-
-#include "io/core/AtomFrames.h"
 #include "app/Text.h"
 
 #include <fxkeys.h>
 
 #include <algorithm>
+#include <chrono>
 
+#include "io/core/AtomFrames.h"
 #include "table/Table_zk2.h"
 #include "table/core/Elements.h"
 #include "table/core/Numbers.h"
@@ -34,7 +34,10 @@ void Orbala::buildFrameBar() {
                              SLIDER_HORIZONTAL | SLIDER_INSIDE_BAR | LAYOUT_FILL_X |
                                  LAYOUT_CENTER_Y | LAYOUT_FIX_HEIGHT,
                              0, 0, 0, 20);
-  frameLabel = new FXLabel(frameBar, "", nullptr, LABEL_NORMAL | LAYOUT_CENTER_Y | JUSTIFY_LEFT);
+  // As wide whatever the title, so the slider under the pointer does not move while playing.
+  frameLabel =
+      new FXLabel(frameBar, "", nullptr,
+                  LABEL_NORMAL | LAYOUT_CENTER_Y | JUSTIFY_LEFT | LAYOUT_FIX_WIDTH, 0, 0, 320);
   new FXLabel(frameBar, "Frames/s", nullptr, LABEL_NORMAL | LAYOUT_CENTER_Y);
   frameSpeedSpinner = new FXSpinner(frameBar, 3, nullptr, 0,
                                     SPIN_NORMAL | FRAME_SUNKEN | FRAME_THICK | LAYOUT_CENTER_Y);
@@ -75,20 +78,25 @@ void Orbala::stopFrames() {
   framePlayButton->setText("Play");
 }
 
-bool Orbala::showFrame(size_t index) {
-  if (!frameSource || index >= frameSource->frameCount()) return false;
+bool Orbala::showFrame(size_t index, std::string* whyNot) {
   std::vector<orbala::XyzAtom> atoms;
-  std::string why;
-  if (!frameSource->readFrame(index, atoms, why)) {
+  std::string why = "there is no such frame";
+  if (!frameSource || index >= frameSource->frameCount() ||
+      !frameSource->readFrame(index, atoms, why)) {
     stopFrames();
-    dialogs->message(this, BoxKind::Warning, "Data warning",
-                     fx("Frame " + std::to_string(index + 1) + " cannot be shown: " + why + "."));
+    if (whyNot)
+      *whyNot = why;
+    else
+      dialogs->message(this, BoxKind::Warning, "Data warning",
+                       fx("Frame " + std::to_string(index + 1) + " cannot be shown: " + why + "."));
     return false;
   }
   const auto& elements = orbala::elementTable();
   const auto scheme = static_cast<orbala::ColorScheme>(colorScheme);
   const bool sizes = applyDefaultSizesCheck->getCheck() != FALSE;
   const FXint count = static_cast<FXint>(std::min<size_t>(atoms.size(), table->getNumRows()));
+  // The table may have been set up anew, smaller, since the last frame.
+  frameRows = std::min(frameRows, table->getNumRows());
   bool labelsChanged = count != frameRows;
   for (FXint r = 0; r < count; ++r) {
     const orbala::XyzAtom& atom = atoms[static_cast<size_t>(r)];
@@ -161,10 +169,15 @@ long Orbala::onCmdFramePlay(FXObject*, FXSelector, void*) {
 
 long Orbala::onTimeoutFrame(FXObject*, FXSelector, void*) {
   if (!playingFrames || !frameSource || frameSource->frameCount() < 2) return 1;
-  // The next tick is armed first, so a slow frame does not slow the rate it was asked for.
-  getApp()->addTimeout(this, ID_FRAME_TIMER,
-                       std::max<FXuint>(1, 1000 / std::max(1, frameSpeedSpinner->getValue())));
-  showFrame((currentFrame + 1) % frameSource->frameCount());
+  const auto start = std::chrono::steady_clock::now();
+  if (!showFrame((currentFrame + 1) % frameSource->frameCount())) return 1;
+  // The time the frame took counts towards the next tick, but a few milliseconds always stay
+  // free: a tick that is always due would keep the clicks and keys of the user from the loop.
+  const long spent = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now() - start)
+                                           .count());
+  const long interval = 1000 / std::max(1, frameSpeedSpinner->getValue());
+  getApp()->addTimeout(this, ID_FRAME_TIMER, static_cast<FXuint>(std::max(5L, interval - spent)));
   return 1;
 }
 

@@ -1,10 +1,9 @@
 #include "app/Orbala.h"
 
-#include "io/core/AtomFrames.h"
-
 #include "app/Icons.h"
 #include "app/PanelLayout.h"
 #include "app/StyledWidgets.h"
+#include "io/core/AtomFrames.h"
 #include "platform/Locale.h"
 #include "platform/Paths.h"
 #include "scene/SceneGroup.h"

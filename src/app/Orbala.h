@@ -274,9 +274,9 @@ public:
   // control. False, with the table untouched, when frame 1 has no atom.
   bool readAtomFrames(const FXString& path, std::unique_ptr<orbala::FrameSource> frames);
   void fillTableWithAtoms(const std::vector<orbala::XyzAtom>& atoms);
-  // Writes frame `index` into the table and redraws without moving the camera; false after a
-  // box when it cannot be read.
-  bool showFrame(size_t index);
+  // Writes frame `index` into the table and redraws without moving the camera. False when it
+  // cannot be read: with a box, or with the reason in `why` when one is given.
+  bool showFrame(size_t index, std::string* why = nullptr);
   void showFrameControl(); // shown while the file has more than one frame
   void stopFrames();       // playback ends
   // Files of other programs: CSV tables, PDB, mmCIF, CIF, SDF/MOL, and what Open Babel reads.

@@ -1,7 +1,5 @@
 // The tagged file format on the window: the settings block, data files and the shared reader.
 #include "app/Orbala.h"
-
-#include "io/core/AtomFrames.h"
 #include "app/Text.h"
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "app/BusyProgress.h"
 #include "app/PanelLayout.h"
 #include "io/TextFile.h"
+#include "io/core/AtomFrames.h"
 #include "io/core/FileNames.h"
 #include "io/core/ImportKind.h"
 #include "io/core/TagFormat.h"

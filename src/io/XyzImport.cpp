@@ -64,6 +64,7 @@ bool Orbala::readAtomFrames(const FXString& path, std::unique_ptr<orbala::FrameS
     setUpTable(growTableTo);
     growTableTo = 0;
   }
+  growTableTo = 0;
   currentFrame = 0;
   frameSource = std::move(frames);
   framePath = path;

@@ -284,6 +284,7 @@ void OrbalaTest::pump() {
   testApp()->runWhileEvents();
   // Timers the window armed on its own (start-up, rotation) are driven by the tests instead.
   if (win) testApp()->removeTimeout(win, Orbala::ID_STARTUP);
+  if (win) testApp()->removeTimeout(win, Orbala::ID_FRAME_TIMER);
 }
 
 std::string OrbalaTest::cell(int row, int col) const {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -238,4 +239,44 @@ TEST_F(ShellTest, ExportFailuresSayOneLineAndWriteNothing) {
   const ProgramRun warned = runProgram("--export " + out + " --view xyz " + dir + "/huge.qvx", dir);
   EXPECT_EQ(warned.status, 0);
   EXPECT_EQ(std::count(warned.err.begin(), warned.err.end(), '\n'), 1) << warned.err;
+}
+
+TEST_F(ShellTest, ExportDrawsFramesAndEveryAtomOfABigFile) {
+  // One whole picture per frame, numbered by frame; each is the picture of --frame K.
+  const std::string traj = writeInDir("t.xyz", "2\na\nC 0 0 0\nO 2 0 0\n2\nb\nC 0 1 0\nO 2 1 0\n"
+                                               "2\nc\nC 0 2 0\nO 2 2 0\n");
+  const std::string size = " --size 80x60 ";
+  ASSERT_EQ(runProgram("--export " + dir + "/f_%03d.png" + size + traj, dir).status, 0);
+  ASSERT_EQ(runProgram("--export " + dir + "/one.png --frame 1" + size + traj, dir).status, 0);
+  ASSERT_EQ(runProgram("--export " + dir + "/two.png --frame 2" + size + traj, dir).status, 0);
+  EXPECT_EQ(readFile(dir + "/f_001.png"), readFile(dir + "/one.png"));
+  EXPECT_EQ(readFile(dir + "/f_002.png"), readFile(dir + "/two.png"));
+  EXPECT_NE(readFile(dir + "/f_002.png"), readFile(dir + "/f_001.png"));
+  EXPECT_EQ(access((dir + "/f_003.png").c_str(), F_OK), 0);
+  EXPECT_NE(access((dir + "/f_004.png").c_str(), F_OK), 0);
+  // A range beyond the last frame fails before a picture is written.
+  const ProgramRun past = runProgram("--export " + dir + "/g_%d.png --frames 2-4 " + traj, dir);
+  EXPECT_EQ(past.status, 1);
+  EXPECT_EQ(std::count(past.err.begin(), past.err.end(), '\n'), 1) << past.err;
+  EXPECT_NE(access((dir + "/g_2.png").c_str(), F_OK), 0);
+
+  // More atoms than the table the settings give: the picture still holds every one of them.
+  std::string many = "12\n\n";
+  for (int i = 0; i < 12; ++i)
+    many += "C " + std::to_string(i * 2) + " 0 0\n";
+  const std::string chain = writeInDir("chain.xyz", many);
+  const std::string config = makeTempDir("config");
+  mkdir((config + "/Orbala").c_str(), 0700);
+  writeFile(config + "/Orbala/Orbala.ini", tagged("<numRowsIni>10\n"));
+  const std::string home = getenv("XDG_CONFIG_HOME");
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  const ProgramRun run = runProgram("--export " + dir + "/chain.png" + size + chain, dir);
+  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  removeTree(config);
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  ASSERT_TRUE(openFile(chain));
+  ViewerPicture window;
+  ASSERT_TRUE(captureViewerAt(win->viewer, 80, 60, window));
+  EXPECT_LT(differing(loadPng(dir + "/chain.png"), window), 0.001);
 }

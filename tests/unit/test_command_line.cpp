@@ -64,3 +64,30 @@ TEST(CommandLineTest, EveryMistakeIsOneLine) {
     EXPECT_EQ(c.error.find('\n'), std::string::npos);
   }
 }
+
+TEST(CommandLineTest, FramesAndNumberedPictures) {
+  const CommandLine one = parseCommandLine({"--export", "o.png", "--frame", "7", "t.xyz"});
+  EXPECT_EQ(std::make_tuple(one.mode, one.frame, one.sequence),
+            std::make_tuple(Mode::Export, 7, false));
+  const CommandLine all = parseCommandLine({"--export", "f_%04d.png", "t.xyz"});
+  EXPECT_EQ(std::make_tuple(all.sequence, all.firstFrame, all.lastFrame),
+            std::make_tuple(true, 1, 0));
+  const CommandLine some = parseCommandLine({"--export=s%d.bmp", "--frames=3-12", "t.xyz"});
+  EXPECT_EQ(std::make_tuple(some.sequence, some.firstFrame, some.lastFrame),
+            std::make_tuple(true, 3, 12));
+  EXPECT_EQ(orbala::numberedName("f_%04d.png", 7), "f_0007.png");
+  EXPECT_EQ(orbala::numberedName("100%%/%3d%%.png", 12345), "100%/12345%.png");
+  EXPECT_EQ(orbala::numberedName("a%2db.png", 3), "a 3b.png");
+  for (const char* plain : {"o.png", "100%%.png", "%s.png", "%d%d.png", "%-4d.png", "%04x.png"})
+    EXPECT_FALSE(orbala::isNumberedName(plain)) << plain;
+
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"--export", "f%d.png", "--frame", "2", "t.xyz"},
+                                             {"--export", "o.png", "--frames", "1-2", "t.xyz"},
+                                             {"--export", "o.png", "--frame", "0", "t.xyz"},
+                                             {"--export", "f%d.png", "--frames", "5-4", "t.xyz"},
+                                             {"--export", "f%d.png", "--frames", "0-4", "t.xyz"},
+                                             {"--export", "f%d.png", "--frames", "1-x", "t.xyz"},
+                                             {"--frame", "2", "t.xyz"}})
+    EXPECT_EQ(parseCommandLine(args).mode, Mode::Error) << args[2];
+}

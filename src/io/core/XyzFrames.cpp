@@ -188,7 +188,8 @@ std::unique_ptr<XyzFrames> XyzFrames::openFile(const std::string& path, std::str
   for (;;) {
     const size_t got = std::fread(chunk.data(), 1, chunk.size(), frames->file);
     indexer.feed(chunk.data(), got);
-    if (got < chunk.size()) break;
+    // A file that is no trajectory is left after its first lines.
+    if (got < chunk.size() || indexer.settled()) break;
   }
   if (std::ferror(frames->file)) {
     why = "the file cannot be read";

@@ -34,6 +34,8 @@ class XyzFrameIndexer {
 public:
   explicit XyzFrameIndexer(std::uint64_t total) : total(total) {}
   void feed(const char* data, size_t size);
+  // True once the rest of the text cannot change the index.
+  bool settled() const { return done; }
   XyzFrameIndex finish();
 
 private:
