@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Dialogs.h"
@@ -287,6 +288,10 @@ public:
   std::unique_ptr<orbala::FrameSource> convertWithOpenBabel(const FXString& path);
   void showReadError(const FXString& path, const std::string& why);
   bool saveCsvFile(const FXString& path);
+  // A row's ten cells as a file keeps them: trimmed, Show and Opaque as "show" or "hide".
+  using RowCells = std::array<std::string_view, 10>;
+  using RowWriter = std::function<void(FXint row, const RowCells& cells, std::string& text)>;
+  bool writeTableRows(const FXString& path, std::string text, const RowWriter& appendRow);
   FXString openPatterns() const;
   void readSettingsFile();
   void writeSettingsFile();

@@ -3,6 +3,8 @@
 #include "app/Orbala.h"
 #include "app/Text.h"
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,13 +40,6 @@ std::string joinLines(std::vector<std::string>& lines) {
     std::string().swap(line);
   }
   return text;
-}
-
-std::string_view trimmed(std::string_view text) {
-  const char* const blanks = " \t\r\n\v\f";
-  const size_t first = text.find_first_not_of(blanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 std::string countText(int count, const char* one, const char* many) {
@@ -185,36 +180,10 @@ bool Orbala::readCsvFile(const std::vector<std::string>& lines) {
 }
 
 bool Orbala::saveCsvFile(const FXString& path) {
-  BusyProgress busy(this);
-  const FXint rows = table->getNumRows();
-  std::string text = orbala::csvHeaderLine();
-  constexpr size_t piece = 1 << 20;
-  const auto produce = [&](const orbala::platform::ContentSink& put) {
-    text.reserve(piece + 16384);
-    BusyProgress::stage("Writing the file", rows);
-    for (FXint r = 0; r < rows; ++r) {
-      BusyProgress::step(r);
-      // The rows a data file keeps: those with a coordinate.
-      if (table->cellText(r, 1).empty() && table->cellText(r, 2).empty() &&
-          table->cellText(r, 3).empty())
-        continue;
-      std::array<std::string_view, 8> cells;
-      for (size_t c = 0; c < 8; ++c)
-        cells[c] = trimmed(table->cellText(r, static_cast<FXint>(c)));
-      orbala::appendCsvRow(text, cells, table->getItemIcon(r, 8) != nullptr,
-                           table->getItemIcon(r, 9) != nullptr);
-      if (text.size() >= piece) {
-        if (!put(text)) return false;
-        text.clear();
-      }
-    }
-    return put(text);
-  };
-  if (!orbala::platform::replaceFileWith(str(path), produce)) {
-    dialogs->message(this, BoxKind::Error, "File error",
-                     FXStringFormat("File \"%s\" could not be written.", path.text()));
-    return false;
-  }
-  addRecentFile(path);
-  return true;
+  return writeTableRows(path, orbala::csvHeaderLine(),
+                        [](FXint, const RowCells& cells, std::string& out) {
+                          std::array<std::string_view, 8> values;
+                          std::copy(cells.begin(), cells.begin() + 8, values.begin());
+                          orbala::appendCsvRow(out, values, cells[8] == "show", cells[9] == "show");
+                        });
 }

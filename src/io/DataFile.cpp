@@ -95,33 +95,41 @@ FXString Orbala::writeSettingsBlock(bool withWindowBlock) const {
 }
 
 bool Orbala::saveDataFile(const FXString& path) {
-  if (orbala::toLowerAscii(orbala::pathExtension(str(path))) == "csv") return saveCsvFile(path);
-  BusyProgress busy(this);
   table->acceptInput(TRUE); // a value still being typed is saved too
+  if (orbala::toLowerAscii(orbala::pathExtension(str(path))) == "csv") return saveCsvFile(path);
   std::string text = str(writeSettingsBlock(false));
   const FXVec3f& center = viewer->getCenter();
   const FXQuatf& rotation = viewer->getOrientation();
   const double centerXyz[3] = {center.x, center.y, center.z};
   const double orientation[4] = {rotation.x, rotation.y, rotation.z, rotation.w};
   text += orbala::formatViewBlock(viewer->getZoom(), centerXyz, orientation);
+  return writeTableRows(path, std::move(text),
+                        [](FXint row, const RowCells& cells, std::string& out) {
+                          for (FXint c = 0; c < 10; ++c)
+                            orbala::appendDataLine(out, row, c, cells[static_cast<size_t>(c)]);
+                        });
+}
+
+// The rows a data file keeps are those with a coordinate. They are handed to the file a megabyte
+// at a time (a million rows make some 200 MB of text), written beside the old file and renamed
+// over it: a failed save never destroys it.
+bool Orbala::writeTableRows(const FXString& path, std::string text, const RowWriter& appendRow) {
+  BusyProgress busy(this);
   const FXint rows = table->getNumRows();
-  const auto written = [this](FXint r) {
-    return !table->cellText(r, 1).empty() || !table->cellText(r, 2).empty() ||
-           !table->cellText(r, 3).empty();
-  };
-  // Handed to the file a megabyte at a time: a million rows make some 200 MB of text.
   constexpr size_t piece = 1 << 20;
   const auto produce = [&](const orbala::platform::ContentSink& put) {
-    text.reserve(piece + 4096);
+    text.reserve(piece + 16384);
     BusyProgress::stage("Writing the file", rows);
+    RowCells cells;
     for (FXint r = 0; r < rows; ++r) {
       BusyProgress::step(r);
-      if (!written(r)) continue;
-      for (FXint c = 0; c < 10; ++c) {
-        const std::string_view cellText =
+      if (table->cellText(r, 1).empty() && table->cellText(r, 2).empty() &&
+          table->cellText(r, 3).empty())
+        continue;
+      for (FXint c = 0; c < 10; ++c)
+        cells[static_cast<size_t>(c)] =
             c >= 8 ? (table->getItemIcon(r, c) ? "show" : "hide") : trimmed(table->cellText(r, c));
-        orbala::appendDataLine(text, r, c, cellText);
-      }
+      appendRow(r, cells, text);
       if (text.size() >= piece) {
         if (!put(text)) return false;
         text.clear();
@@ -129,7 +137,6 @@ bool Orbala::saveDataFile(const FXString& path) {
     }
     return put(text);
   };
-  // Written beside the old file and renamed over it: a failed save never destroys it.
   if (!orbala::platform::replaceFileWith(str(path), produce)) {
     dialogs->message(this, BoxKind::Error, "File error",
                      FXStringFormat("File \"%s\" could not be written.", path.text()));

@@ -53,10 +53,13 @@ TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
                                          "\"a;b\",1.5,2,3,255,0,0,0.5,0,1\r\n"
                                          "c,4,5,6,200,200,200,1.0,1,0\r\n");
   setRow(0, {"changed", "7", "8", "9"});
+  win->table->startInput(1, 1); // a value still being typed is saved too
+  if (FXTextField* editor = cellEditor()) editor->setText("44");
   command(Orbala::ID_SAVE); // a CSV that Orbala wrote is saved again as CSV
   EXPECT_EQ(dialogs->fileRequests.size(), 2u) << "Open and Save as, but not Save";
   ASSERT_TRUE(openFile(dir + "/copy.csv"));
   EXPECT_EQ(cells(0, 0, 3), (Strings{"changed", "7", "8", "9"}));
+  EXPECT_EQ(cell(1, 1), "44");
   EXPECT_TRUE(!win->rowState.showFlags[0] && !win->rowState.opaqueFlags[1]);
 
   // Nothing readable: the table stays, and the box says why.
