@@ -13,5 +13,7 @@ desktop-file-validate "$stage/usr/share/applications/orbala.desktop" || fail "de
 [ -s "$stage/usr/share/icons/hicolor/scalable/apps/orbala.svg" ] || fail "no icon"
 update-mime-database "$stage/usr/share/mime" || fail "MIME data refused"
 grep -q 'application/x-orbala:\*\.qvx' "$stage/usr/share/mime/globs2" || fail "no .qvx glob"
-grep -q 'chemical/x-xyz:\*\.xyz' "$stage/usr/share/mime/globs2" || fail "no .xyz glob"
+for glob in 'chemical/x-xyz:\*\.xyz' 'chemical/x-pdb:\*\.pdb' 'chemical/x-mdl-sdfile:\*\.sdf'; do
+  grep -q "$glob" "$stage/usr/share/mime/globs2" || fail "no glob $glob"
+done
 echo "install check: passed"
