@@ -2,9 +2,6 @@
 // beside the spin, and files whose frames break off.
 #include "GuiHarness.h"
 
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
-
 #include "table/Table_zk2.h"
 
 namespace {
@@ -16,17 +13,10 @@ const char* const kThree = "2\nfirst\nC 0 0 0\nO 1 0 0\n"
 class FramesTest : public OrbalaTest {
 protected:
   // A key pressed on the plot through the X server, as a person presses it.
-  void key(KeySym sym) {
-    Display* display = static_cast<Display*>(testApp()->getDisplay());
-    int x = 0, y = 0;
-    win->viewer->translateCoordinatesTo(x, y, win->viewer->getRoot(), 30, 30);
-    XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  void key(const char* name) {
+    xPointAt(win->viewer, 30, 30);
     win->viewer->setFocus();
-    const KeyCode code = XKeysymToKeycode(display, sym);
-    XTestFakeKeyEvent(display, code, True, CurrentTime);
-    XTestFakeKeyEvent(display, code, False, CurrentTime);
-    XSync(display, False);
-    pump();
+    xKeys({name});
   }
   std::string label() const { return win->frameLabel->getText().text(); }
   std::vector<Strings> rows(int count) const {
@@ -60,7 +50,7 @@ TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCamera) {
   const FXQuatf turned(0.5f, -0.5f, 0.5f, 0.5f);
   win->viewer->setOrientation(turned);
 
-  key(XK_Right);
+  key("Right");
   EXPECT_EQ(label(), "Frame 2 / 3   second");
   EXPECT_EQ(cells(1, 0, 7), (Strings{"O", "1.00000", "0.00000", "5.00000", "1", "2", "3", "4"}));
   EXPECT_EQ(win->rowState.showFlags[1], 0);
@@ -77,14 +67,14 @@ TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCamera) {
   command(Orbala::ID_FRAME_BACK);
   EXPECT_EQ(cells(2, 0, 3), Strings(4, ""));
   EXPECT_EQ(win->pointData.pointCount, 2);
-  key(XK_End);
+  key("End");
   EXPECT_EQ(label(), "Frame 3 / 3   third");
 
   // Space plays, looping, while the plot spins; each tick shows the next frame. (One frame a
   // second, so that no real tick comes between the ones sent here.)
   win->frameSpeedSpinner->setValue(1);
   command(Orbala::ID_ROTATE);
-  key(XK_space);
+  key("space");
   EXPECT_EQ(win->framePlayButton->getText(), "Pause");
   for (int tick = 0; tick < 3; ++tick) {
     const size_t frame = win->currentFrame;
@@ -94,7 +84,7 @@ TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCamera) {
     EXPECT_EQ(win->currentFrame, (frame + 1) % 3);
     EXPECT_NE(win->viewer->getOrientation(), before);
   }
-  key(XK_space);
+  key("space");
   const size_t paused = win->currentFrame;
   send(SEL_TIMEOUT, Orbala::ID_FRAME_TIMER);
   EXPECT_EQ(win->currentFrame, paused) << "a tick after Pause changes nothing";
@@ -125,8 +115,4 @@ TEST_F(FramesTest, BrokenFramesAreToldAndNeverLoseTheTable) {
   // No atom in the first frame: nothing is read and the table stays.
   EXPECT_FALSE(openFile(writeInDir("none.xyz", "1\na\n?? 0 0 0\n1\nb\nC 0 0 0\n")));
   EXPECT_EQ(cells(0, 0, 1), (Strings{"C", "7.00000"}));
-  // A count of 10^18 on the first line is no trajectory: the atoms read as they always did.
-  ASSERT_TRUE(openFile(writeInDir("huge.xyz", "1000000000000000000\nx\nC 0 0 0\n1\ny\nO 1 0 0\n")));
-  EXPECT_EQ(win->pointData.pointCount, 2);
-  EXPECT_FALSE(win->frameBar->shown());
 }
