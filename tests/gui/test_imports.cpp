@@ -67,17 +67,14 @@ TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
 }
 
 TEST_F(ImportTest, PdbAtomsFillTheTableAsXyzAtomsDo) {
-  const auto atom = [](const char* name, double x, const char* element) {
-    char line[100];
-    std::snprintf(line, sizeof line,
-                  "ATOM      1 %-4s ALA A   1    %8.3f   0.000   0.000  1.00  0.00          %2s\n",
-                  name, x, element);
-    return std::string(line);
-  };
   setRow(0, {"old", "1", "2", "3"});
-  ASSERT_TRUE(openFile(writeInDir("two.pdb", "MODEL        1\n" + atom(" N", 1, "N") +
-                                                 atom(" CA", 2.5, "") + "ENDMDL\nMODEL        2\n" +
-                                                 atom(" N", 3, "N") + "ENDMDL\n")));
+  ASSERT_TRUE(
+      openFile(writeInDir("two.pdb", "MODEL        1\n"
+                                     "ATOM      1  N   ALA A   1       1.000   0.000   0.000\n"
+                                     "ATOM      2  CA  ALA A   1       2.500   0.000   0.000\n"
+                                     "ENDMDL\nMODEL        2\n"
+                                     "ATOM      1  N   ALA A   1       3.000   0.000   0.000\n"
+                                     "ENDMDL\n")));
   EXPECT_EQ(cells(0, 0, 3), (Strings{"N", "1.00000", "0.00000", "0.00000"}));
   EXPECT_EQ(cells(1, 0, 7),
             (Strings{"C", "2.50000", "0.00000", "0.00000", "102", "102", "102", "0.70"}));

@@ -30,18 +30,15 @@ void savePicture(const ViewerPicture& picture, const std::string& name) {
 
 // How far two pictures of one size differ where either shows something other than the
 // background (the colour of the first pixel): the mean difference of a channel, and the share
-// of those pixels with a channel more than `loose` apart. The difference picture shows each
-// pixel's largest channel difference, four times brighter.
+// of those pixels with a channel more than `loose` apart.
 struct Difference {
   double mean = 255.0;
   double offShare = 1.0;
-  ViewerPicture picture;
 };
 
 Difference compare(const ViewerPicture& a, const ViewerPicture& b, int loose) {
   Difference d;
   if (a.width != b.width || a.height != b.height || a.pixels.empty()) return d;
-  d.picture = a;
   const FXColor background = b.pixels[0];
   long sum = 0, off = 0, shown = 0;
   for (size_t i = 0; i < a.pixels.size(); ++i) {
@@ -49,13 +46,10 @@ Difference compare(const ViewerPicture& a, const ViewerPicture& b, int loose) {
     const int dr = std::abs(int(FXREDVAL(p)) - int(FXREDVAL(q)));
     const int dg = std::abs(int(FXGREENVAL(p)) - int(FXGREENVAL(q)));
     const int db = std::abs(int(FXBLUEVAL(p)) - int(FXBLUEVAL(q)));
-    const int most = std::max({dr, dg, db});
-    d.picture.pixels[i] =
-        FXRGB(std::min(255, 4 * most), std::min(255, 4 * most), std::min(255, 4 * most));
     if (p == background && q == background) continue;
     ++shown;
     sum += dr + dg + db;
-    off += most > loose;
+    off += std::max({dr, dg, db}) > loose;
   }
   d.mean = shown ? double(sum) / (3.0 * shown) : 0.0;
   d.offShare = shown ? double(off) / shown : 0.0;
@@ -76,16 +70,10 @@ protected:
     win->colorPoints = true;
     win->syncSphereColorRadios();
   }
-  void TearDown() override {
-    if (HasFailure() && !last.pixels.empty())
-      savePicture(last, ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    OrbalaTest::TearDown();
-  }
-
   ViewerPicture shot() {
-    last = grab(win->viewer);
-    EXPECT_FALSE(last.pixels.empty());
-    return last;
+    const ViewerPicture p = grab(win->viewer);
+    EXPECT_FALSE(p.pixels.empty());
+    return p;
   }
   orbala::render::SphereRenderer& renderer() {
     return static_cast<SceneGroup*>(win->sceneGroup)->spheres();
@@ -105,7 +93,7 @@ protected:
   // silhouettes differ where the 40-sided polygon leaves the circle and shading where
   // per-vertex lighting is interpolated, so a few pixels may be far off, but on average a
   // channel must be within one level (three for meshes) and at most 1% of the pixels (5%)
-  // more than 24 levels off. On failure the actual, expected and difference pictures are kept.
+  // more than 24 levels off. On failure the actual and expected pictures are kept.
   void expectLikeReference(const std::string& name) {
     const ViewerPicture expected = quadricShot();
     for (bool mesh : {false, true}) {
@@ -120,7 +108,6 @@ protected:
       if (d.mean > mean || d.offShare > share) {
         savePicture(actual, label + "-actual");
         savePicture(expected, label + "-expected");
-        savePicture(d.picture, label + "-difference");
       }
     }
   }
@@ -139,8 +126,6 @@ protected:
     setRow(0, {"", "10", "8", "0", "255", "0", "0"});
     setRow(1, {"", "-10", "-8", "0", r, g, b, size});
   }
-
-  ViewerPicture last;
 };
 
 TEST_F(PixelTest, SpheresShowTheirColourAtTheirCentres) {
@@ -217,9 +202,7 @@ TEST_F(PixelTest, OverlappingTranslucentSpheresLookTheSameInEitherRowOrder) {
   };
   const ViewerPicture first = picture(false);
   const ViewerPicture second = picture(true);
-  const Difference d = compare(first, second, 1);
-  EXPECT_EQ(d.offShare, 0.0);
-  if (d.offShare > 0.0) savePicture(d.picture, "TranslucentOrder-difference");
+  EXPECT_EQ(compare(first, second, 1).offShare, 0.0);
   // Where they overlap both colours show.
   const FXColor both = pixelAt(first, 1.0f, 0.5f, 3.0f);
   EXPECT_TRUE(FXREDVAL(both) > 40 && FXBLUEVAL(both) > 40) << both;
