@@ -2,6 +2,7 @@
 #include "GuiHarness.h"
 
 #include <fxkeys.h>
+#include <tuple>
 
 #include "table/Table_zk2.h"
 
@@ -93,19 +94,16 @@ TEST_F(RotationTest, RotationPointChoices) {
 
   // The origin; the centre of the initial bounds, since no refit has measured the data yet;
   // row 2 with blanks around its number; row 3, not plotted but with coordinates.
-  struct Case {
-    int choice;
-    const char* number;
-    FXVec3f centre;
-  };
-  for (const Case& c : {Case{0, "", FXVec3f(0, 0, 0)}, Case{1, "", FXVec3f(0, 0, 50)},
-                        Case{2, " 2 ", FXVec3f(-4, 5, 6.5f)}, Case{2, "3", FXVec3f(7, 8, 9)}}) {
+  for (const auto& [choice, number, centre] : {std::tuple{0, "", FXVec3f(0, 0, 0)},
+                                               {1, "", FXVec3f(0, 0, 50)},
+                                               {2, " 2 ", FXVec3f(-4, 5, 6.5f)},
+                                               {2, "3", FXVec3f(7, 8, 9)}}) {
     win->viewer->setCenter(FXVec3f(5, 5, 5));
-    win->pointNumberField->setText(c.number);
-    chooseRotationPoint(c.choice);
-    EXPECT_EQ(win->viewer->getCenter(), c.centre) << c.choice << " " << c.number;
+    win->pointNumberField->setText(number);
+    chooseRotationPoint(choice);
+    EXPECT_EQ(win->viewer->getCenter(), centre) << choice << " " << number;
     for (int i = 0; i < 4; ++i)
-      EXPECT_EQ(win->rotationPointRadios[i]->getCheck(), i == c.choice);
+      EXPECT_EQ(win->rotationPointRadios[i]->getCheck(), i == choice);
   }
   EXPECT_TRUE(dialogs->boxes.empty());
 
