@@ -75,11 +75,10 @@ TEST_F(ElementsTest, UnknownLabelsAreReportedUnlessAnEarlyEndMatchedNothing) {
   // Plain data with labels but no element: neither button says a word or changes a cell.
   atomRow(0, "A");
   atomRow(1, "B1");
-  for (FXSelector id : {Orbala::ID_JMOL_COLORS, Orbala::ID_SIZE_DEFAULTS})
-    command(id);
-  EXPECT_TRUE(dialogs->boxes.empty());
+  command(Orbala::ID_JMOL_COLORS);
+  command(Orbala::ID_SIZE_DEFAULTS);
+  EXPECT_TRUE(dialogs->boxes.empty() && !win->colorPoints && win->swatches.empty());
   EXPECT_EQ(cells(0, 4, 7), (Strings{"", "", "", "1.0"}));
-  EXPECT_TRUE(!win->colorPoints && win->swatches.empty());
 
   // A full table of unknown labels, one of them a thousand letters long: all are reported, and
   // the box still fits the screen, OK button and all.

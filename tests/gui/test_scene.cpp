@@ -46,9 +46,8 @@ TEST_F(SceneTest, AxesLettersAndSpheresInOrder) {
 }
 
 TEST_F(SceneTest, OpaqueSpheresComeFirst) {
-  setRow(0, {"", "1", "0", "0"});
-  setRow(1, {"", "2", "0", "0"});
-  setRow(2, {"", "3", "0", "0"});
+  for (int r = 0; r < 3; ++r)
+    setRow(r, {"", std::to_string(r + 1), "0", "0"});
   win->rowState.opaqueFlags[0] = 0;
   win->rowState.showFlags[2] = 0;
   win->opaquenessField->setText("0,3");

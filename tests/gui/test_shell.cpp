@@ -58,7 +58,7 @@ protected:
   }
 };
 
-TEST_F(ShellTest, FileNamedAtStartOpensOnceTheWindowIsPlaced) {
+TEST_F(ShellTest, FileNamedAtStartOrDroppedOpens) {
   const std::string path = testData("water.xyz");
   win->startupFile = path.c_str();
   fireStartup();
@@ -73,23 +73,19 @@ TEST_F(ShellTest, FileNamedAtStartOpensOnceTheWindowIsPlaced) {
   fireStartup();
   EXPECT_EQ(dialogs->titles(), (Strings{"Error Loading File", "User file error"}));
   EXPECT_EQ(cell(0, 0), "O");
-}
 
-TEST_F(ShellTest, FileDroppedOnThePlotOrTheTableOpens) {
-  fireStartup();
-  const std::string water = testData("water.xyz");
-  drop("# from a file manager\r\nfile://" + water + "\r\n", win->viewer);
-  EXPECT_EQ(std::string(win->currentFile.text()), water);
-  EXPECT_EQ(cell(0, 0), "O");
-
+  // Dropped from a file manager on the plot or the table.
   const std::string co = testData("co.xyz");
-  drop("file://localhost" + co + "\r\n", win->table);
+  drop("# from a file manager\r\nfile://" + co + "\r\n", win->viewer);
   EXPECT_EQ(std::string(win->currentFile.text()), co);
+  EXPECT_EQ(cell(0, 0), "C");
+  drop("file://localhost" + path + "\r\n", win->table);
+  EXPECT_EQ(std::string(win->currentFile.text()), path);
 
   // Nothing local to open: the drop changes nothing.
   drop("http://example.org/x.xyz\r\n", win->viewer);
-  EXPECT_EQ(std::string(win->currentFile.text()), co);
-  EXPECT_EQ(dialogs->seen(), Strings{});
+  EXPECT_EQ(std::string(win->currentFile.text()), path);
+  EXPECT_EQ(dialogs->boxes.size(), 2u);
 }
 
 TEST_F(ShellTest, SavePlotWritesPngForItsPatternOrItsName) {
@@ -266,10 +262,8 @@ TEST_F(ShellTest, ExportDrawsFramesAndEveryAtomOfABigFile) {
   const std::string config = makeTempDir("config");
   mkdir((config + "/Orbala").c_str(), 0700);
   writeFile(config + "/Orbala/Orbala.ini", tagged("<numRowsIni>10\n"));
-  const std::string home = getenv("XDG_CONFIG_HOME");
-  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  const ProgramRun run = runProgram("--export " + dir + "/chain.png" + size + chain, dir);
-  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  const ProgramRun run = runProgram("--export " + dir + "/chain.png" + size + chain, dir,
+                                    "env XDG_CONFIG_HOME=" + config);
   removeTree(config);
   ASSERT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");

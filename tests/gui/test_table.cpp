@@ -200,7 +200,7 @@ TEST_F(TableTest, PasteNeverGrowsTheTable) {
   EXPECT_EQ(win->table->getNumRows(), 20);
 }
 
-TEST_F(TableTest, ToolBarSelectCopyAndPasteGoThroughTheClipboard) {
+TEST_F(TableTest, ToolBarSelectCopyCutAndPasteGoThroughTheClipboard) {
   command(Orbala::ID_SELECT_ALL);
   EXPECT_TRUE(win->table->isItemSelected(0, 0) && win->table->isItemSelected(999, 9));
   setRow(0, {"He", "1", "2", "3"});
@@ -233,13 +233,10 @@ TEST_F(TableTest, ToolBarSelectCopyAndPasteGoThroughTheClipboard) {
   press.state = CONTROLMASK;
   win->table->handle(win->table, FXSEL(SEL_KEYPRESS, 0), &press);
   EXPECT_EQ(cells(21, 2, 3), (Strings{"7.5", "8.25"}));
-}
 
-TEST_F(TableTest, CutAndDeleteTakeTextsButKeepTheMarks) {
-  setRow(0, {"He", "1", "2", "3"});
-  setRow(1, {"Li", "4", "5", "6"});
+  // Cut takes the texts but keeps the marks.
   setTick(1, 8, false);
-  win->table->selectRange(0, 1, 0, 9);
+  select(0, 1, 0, 9);
   win->table->handle(win, FXSEL(SEL_COMMAND, FXTable::ID_CUT_SEL), nullptr);
   EXPECT_EQ(cells(0, 0, 3), (Strings{"", "", "", ""}));
   EXPECT_EQ(cell(1, 7), "");

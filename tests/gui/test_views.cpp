@@ -36,8 +36,22 @@ protected:
   }
 };
 
-TEST_F(ViewsTest, PresetsSetTheOrientationResetTheZoomAndTurnTheLetters) {
+TEST_F(ViewsTest, PresetsFitTheBoxSetTheOrientationResetTheZoomAndTurnTheLetters) {
+  // An empty table keeps the preset's box.
+  ASSERT_TRUE(win->showAxisLabelsCheck->getCheck());
+  command(Orbala::ID_VIEW_TOP);
+  EXPECT_EQ(win->pointData.pointCount, 0);
+  // E is still the initial 100; the letters widen the box by 3.
+  const double presetDistance = win->viewer->getDistance();
+  EXPECT_DOUBLE_EQ(presetDistance, distanceFor(FXRangef(-100, 103, -100, 103, 0, 0)));
+  EXPECT_NE(presetDistance, distanceFor(cube(100)));
+
+  // Points replace it by their cube.
   setRow(0, {"a", "10", "0", "0"});
+  command(Orbala::ID_VIEW_TOP);
+  EXPECT_DOUBLE_EQ(win->dataExtent, 10.0);
+  EXPECT_DOUBLE_EQ(win->viewer->getDistance(), distanceFor(cube(10)));
+
   using orbala::ViewPreset;
   for (const auto& [id, preset] : {std::pair{Orbala::ID_VIEW_XZ, ViewPreset::XZ},
                                    {Orbala::ID_VIEW_YZ, ViewPreset::YZ},
@@ -56,21 +70,6 @@ TEST_F(ViewsTest, PresetsSetTheOrientationResetTheZoomAndTurnTheLetters) {
                                                        win->labelSize, 0, 0, preset));
   }
   EXPECT_TRUE(dialogs->boxes.empty());
-}
-
-TEST_F(ViewsTest, EmptyTableKeepsThePresetBoxWhichPointsReplaceByTheirCube) {
-  ASSERT_TRUE(win->showAxisLabelsCheck->getCheck());
-  command(Orbala::ID_VIEW_TOP);
-  EXPECT_EQ(win->pointData.pointCount, 0);
-  // E is still the initial 100; the letters widen the box by 3.
-  const double presetDistance = win->viewer->getDistance();
-  EXPECT_DOUBLE_EQ(presetDistance, distanceFor(FXRangef(-100, 103, -100, 103, 0, 0)));
-  EXPECT_NE(presetDistance, distanceFor(cube(100)));
-
-  setRow(0, {"a", "10", "0", "0"});
-  command(Orbala::ID_VIEW_TOP);
-  EXPECT_DOUBLE_EQ(win->dataExtent, 10.0);
-  EXPECT_DOUBLE_EQ(win->viewer->getDistance(), distanceFor(cube(10)));
 }
 
 TEST_F(ViewsTest, BadRotationPointIsReportedOncePerCommandButNotForANewRadius) {
@@ -102,12 +101,9 @@ TEST_F(ViewsTest, NormalizeAConstantAxisPutsEveryPointAtZero) {
   EXPECT_DOUBLE_EQ(win->dataExtent, 7.0);
 
   clickScaling(2, 1);
-  EXPECT_EQ(win->axisScaling[2], 1);
-  const auto shown = spheres();
-  ASSERT_EQ(shown.size(), 3u);
-  for (GLSphere_zk2* sphere : shown)
+  ASSERT_EQ(spheres().size(), 3u);
+  for (GLSphere_zk2* sphere : spheres())
     EXPECT_EQ(centreOf(sphere).z, 0.0f);
-  EXPECT_DOUBLE_EQ(win->pointData.xValues[2], -5.0);
   // The radio ran "Reset zoom": the view is refitted to the scaled data.
   EXPECT_DOUBLE_EQ(win->dataExtent, 5.0);
   EXPECT_DOUBLE_EQ(win->viewer->getZoom(), 0.9);

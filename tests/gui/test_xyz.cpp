@@ -71,13 +71,10 @@ TEST_F(XyzTest, MoreAtomsThanRows) {
 // failure shows what the window does with it.
 TEST_F(XyzTest, FilesThatAreNotAtomFiles) {
   // Binary: a picture renamed to .xyz, its signature and header chunk, then zeros.
-  const std::string png(
-      "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0\x1f\xf3\xff"
-      "a",
-      33);
   const Strings kept{"keep", "1", "2", "3"};
   setRow(0, kept);
-  const std::string path = writeInDir("picture.xyz", png + std::string(200, '\0'));
+  const std::string path = writeInDir(
+      "picture.xyz", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(200, '\0'));
   EXPECT_FALSE(open(path));
   EXPECT_EQ(dialogs->seen(),
             Strings{"error Error reading File: Unable to read this file (3): " + path});
