@@ -120,7 +120,7 @@ TEST_F(ElementsTest, SizeButtons) {
   EXPECT_TRUE(dialogs->boxes.empty());
 }
 
-TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
+TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByteAndSurvivesATableThatShrank) {
   setRow(0, {"p", "0", "0", "0", "300", "abc", "-1"});
   setRow(1, {"q", "0", "0", "0", "10", "20", "30"});
   setRow(2, {"black", "0", "0", "0", "0", "0", "0"});
@@ -152,9 +152,8 @@ TEST_F(ElementsTest, SwatchColourComesFromTheCellsLowByte) {
   win->buildColorSwatches();
   ASSERT_EQ(win->swatches.size(), 4u);
   EXPECT_EQ(swatchCentre(1), FXRGB(200, 200, 200));
-}
 
-TEST_F(ElementsTest, SwatchesSurviveATableThatShrank) {
+  // Swatches survive a table that shrank.
   for (int r = 0; r < 30; ++r)
     atomRow(r, "H");
   command(Orbala::ID_JMOL_COLORS);

@@ -83,7 +83,7 @@ TEST_F(FilesTest, RoundTripRestoresTableSettingsAndView) {
   EXPECT_EQ(cell(1, 0), "two words");
 }
 
-TEST_F(FilesTest, TagAndValueRules) {
+TEST_F(FilesTest, TagValueAndVersionRulesAndTheTenKnownLines) {
   // How tags, flags and data lines split is unit-tested; here is what the window does with them.
   const std::string text = "<_version>1.31\n" + std::string(kNineLines) +
                            "<window_x>777\n<pathUserFilesDirectory>/\n"
@@ -106,9 +106,7 @@ TEST_F(FilesTest, TagAndValueRules) {
   EXPECT_EQ(cells(0, 0, 1), (Strings{"", "8"}));
   EXPECT_TRUE(tick(0, 9)) << "column 9 of an old file would be beyond the table";
   win->fileVersion = 1.31;
-}
 
-TEST_F(FilesTest, TenKnownLinesAreNeededAndVersionCarriesOver) {
   // Nine known lines fail even with data lines among them; a tenth of any kind passes.
   const std::string nine = "<version>1.31\n<colorIndex>0\n<colorPoints>0\n<show_z_axis>1\n"
                            "<data>0 1 1\n<data>0 2 2\n<data>0 3 3\nnoise\n<rotationAxis>0\n"

@@ -200,7 +200,7 @@ TEST_F(PixelTest, OverlappingTranslucentSpheresLookTheSameInEitherRowOrder) {
   EXPECT_TRUE(FXREDVAL(both) > 40 && FXBLUEVAL(both) > 40) << both;
 }
 
-TEST_F(PixelTest, SpheresSurviveANewGlContextAndAPointAloneAtTheOriginIsSeen) {
+TEST_F(PixelTest, SpheresSurviveANewGlContextAPointAloneIsSeenAndTheGlStateIsLeftAsFound) {
   setRow(0, {"", "10", "8", "0", "0", "255", "0"});
   win->readTable(true);
   EXPECT_GT(FXGREENVAL(pixelAt(shot(), 10, 8, 0)), 180u);
@@ -212,9 +212,8 @@ TEST_F(PixelTest, SpheresSurviveANewGlContextAndAPointAloneAtTheOriginIsSeen) {
   win->readTable(true);
   EXPECT_EQ(win->dataExtent, 0.0);
   EXPECT_GT(FXBLUEVAL(pixelAt(shot(), 0, 0, 0)), 180u);
-}
 
-TEST_F(PixelTest, DrawingLeavesTheGlStateAsFound) {
+  // Drawing leaves the GL state as it found it.
   setRow(0, {"", "1", "1", "1"});
   setRow(1, {"", "3", "1", "1"});
   setTick(1, 9, false);

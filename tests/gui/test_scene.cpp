@@ -21,7 +21,7 @@ protected:
   void plot() { win->readTable(true); }
 };
 
-TEST_F(SceneTest, AxesLettersAndSpheresInOrder) {
+TEST_F(SceneTest, AxesLettersAndSpheresInOrderOpaqueFirst) {
   setRow(0, {"", "10", "-20", "5"});
   setRow(1, {"", "-30", "4", "-2", "", "", "", "2"});
   plot();
@@ -43,21 +43,20 @@ TEST_F(SceneTest, AxesLettersAndSpheresInOrder) {
   EXPECT_FLOAT_EQ(shown[0]->radius, static_cast<float>(u));
   EXPECT_FLOAT_EQ(shown[1]->radius, static_cast<float>(2 * u));
   EXPECT_EQ(win->viewer->getScene(), group);
-}
 
-TEST_F(SceneTest, OpaqueSpheresComeFirst) {
+  // Opaque spheres come first.
   for (int r = 0; r < 3; ++r)
     setRow(r, {"", std::to_string(r + 1), "0", "0"});
   win->rowState.opaqueFlags[0] = 0;
   win->rowState.showFlags[2] = 0;
   win->opaquenessField->setText("0,3");
   plot();
-  const auto shown = spheres();
-  ASSERT_EQ(shown.size(), 2u);
-  EXPECT_FLOAT_EQ(centreOf(shown[0]).x, 2.0f);
-  EXPECT_FLOAT_EQ(centreOf(shown[1]).x, 1.0f);
-  EXPECT_EQ(frontOf(shown[0]).diffuse[3], 1.0f);
-  EXPECT_FLOAT_EQ(frontOf(shown[1]).diffuse[3], 0.3f);
+  const auto ordered = spheres();
+  ASSERT_EQ(ordered.size(), 2u);
+  EXPECT_FLOAT_EQ(centreOf(ordered[0]).x, 2.0f);
+  EXPECT_FLOAT_EQ(centreOf(ordered[1]).x, 1.0f);
+  EXPECT_EQ(frontOf(ordered[0]).diffuse[3], 1.0f);
+  EXPECT_FLOAT_EQ(frontOf(ordered[1]).diffuse[3], 0.3f);
 
   // Text that is no number makes translucent points vanish rather than fail.
   win->opaquenessField->setText("none");

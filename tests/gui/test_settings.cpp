@@ -36,7 +36,7 @@ protected:
   }
 };
 
-TEST_F(SettingsTest, StoredRowCountIsAppliedWithinSaneLimits) {
+TEST_F(SettingsTest, StoredRowCountWindowBlockAndDirectoryWithinSaneLimits) {
   // 10 is the fewest rows taken; fewer give 100.
   for (const auto& [stored, rows] : {std::pair{"9", 100}, {"10", 10}}) {
     restartWith(tagged("<numRowsIni>" + std::string(stored) + "\n"));
@@ -54,9 +54,8 @@ TEST_F(SettingsTest, StoredRowCountIsAppliedWithinSaneLimits) {
   EXPECT_NE(dialogs->boxes[0].text.find("2000000000"), std::string::npos);
   pump();
   EXPECT_EQ(dialogs->boxes.size(), 1u) << "the box is shown once";
-}
 
-TEST_F(SettingsTest, WindowBlockValuesAndDirectory) {
+  // The window block and the folder.
   restartWith(tagged("<main_width>50\n<main_height>99\n<window_x>123\n<window_y>-20\n"
                      "<isMinimized>1\n<pathUserFilesDirectory>" +
                      dir + "/gone\n<lastFileExtensionSelected>xyz\n"),

@@ -71,15 +71,14 @@ TEST(TagFormat, SplitAndLookUp) {
   EXPECT_TRUE(tagText(Tag::Unknown).empty());
 }
 
-TEST(TagFormat, FlagIsSetOnlyByTheIntegerOne) {
+TEST(TagFormat, FlagAndDataLineRowColumnAndText) {
+  // A flag is set only by the integer one.
   for (const char* on : {"1", "1abc", " +1"})
     EXPECT_TRUE(parseFlag(on)) << on;
   // The last would wrap to 1 in 32 bits.
   for (const char* off : {"2", "0", "-1", "yes", "", "4294967297"})
     EXPECT_FALSE(parseFlag(off)) << off;
-}
 
-TEST(TagFormat, DataLineRowColumnAndText) {
   // The text starts after the second blank, whatever the blanks separate; negative numbers
   // scan (the caller drops them) and huge ones saturate.
   for (const auto& [value, row, column, text] : {std::tuple{"3 0 two words", 3, 0, "two words"},
