@@ -41,7 +41,7 @@ TEST(RecentFiles, ReopeningMovesToTheTopAndAnEleventhPushesTheOldestOut) {
   EXPECT_EQ(r.get(10) + r.get(-1), "");
 }
 
-TEST(RecentFiles, RemovalLeavesNoGapAndTakesOneEntry) {
+TEST(RecentFiles, RemovalLeavesNoGapAndSlotsAsReadFromAFile) {
   RecentFiles r;
   for (const char* p : {"/e", "/d", "/c", "/b", "/a"})
     r.add(p);
@@ -54,10 +54,9 @@ TEST(RecentFiles, RemovalLeavesNoGapAndTakesOneEntry) {
   r.set(5, "/a");
   EXPECT_TRUE(r.removeFirst("/a"));
   EXPECT_EQ(slots(r), (Slots{"/d", "/e", "/a"}));
-}
 
-TEST(RecentFiles, SlotsAsReadFromAFile) {
-  RecentFiles r;
+  // Slots as read from a file.
+  r = RecentFiles();
   r.set(0, "/a");
   r.set(2, "/b");
   r.set(-1, "/ignored");
