@@ -31,13 +31,6 @@ namespace {
 
 class HelpExportTest : public OrbalaTest {
 protected:
-  // Asks for an update and lets events run until the answer's box is up.
-  void checkForUpdate() {
-    const size_t before = dialogs->boxes.size();
-    command(Orbala::ID_CHECK_UPDATE);
-    while (dialogs->boxes.size() == before)
-      testApp()->runOneEvent();
-  }
   // The accelerators reach the window as the keys of a menu would.
   void pressKey(FXuint code, FXuint state) {
     sendEvent(SEL_KEYPRESS, 0, code, state, win);
@@ -83,7 +76,9 @@ TEST_F(HelpExportTest, WebSiteAndUpdateCheckUseTheLauncherAndNeverHoldTheWindow)
   LoopbackServer server("HTTP/1.0 200 OK\r\n\r\n1.32\n");
   win->updatePort = server.port();
   dialogs->answers.push_back(true);
-  checkForUpdate();
+  command(Orbala::ID_CHECK_UPDATE);
+  while (dialogs->boxes.empty()) // until the answer's box is up
+    testApp()->runOneEvent();
   server.finish();
   EXPECT_EQ(opened.size(), 2u);
   ASSERT_EQ(dialogs->titles(), Strings{"Check for update"});

@@ -11,12 +11,7 @@ namespace {
 
 class ImportTest : public OrbalaTest {
 protected:
-  // PATH holding only the given folder, for as long as the test runs.
-  void onlyOnPath(const std::string& folder) {
-    savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", folder.c_str(), 1);
-  }
-  void TearDown() override {
+  void TearDown() override { // the PATH a test changed comes back
     if (!savedPath.empty()) setenv("PATH", savedPath.c_str(), 1);
     OrbalaTest::TearDown();
   }
@@ -91,7 +86,8 @@ TEST_F(ImportTest, PdbAtomsFillTheTableAsXyzAtomsDo) {
 TEST_F(ImportTest, OtherFilesGoThroughOpenBabel) {
   const std::string bin = dir + "/bin";
   mkdir(bin.c_str(), 0700);
-  onlyOnPath(bin);
+  savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", bin.c_str(), 1); // only the test's own programs
   const std::string mol2 = writeInDir("x.mol2", "@<TRIPOS>MOLECULE\n");
   // Not installed: the Open dialog and the box say what to install.
   dialogs->cancelFile();

@@ -78,24 +78,20 @@ protected:
   orbala::render::SphereRenderer& renderer() {
     return static_cast<SceneGroup*>(win->sceneGroup)->spheres();
   }
-  // The same objects in a plain group: each sphere then draws itself as a GLU quadric.
-  ViewerPicture quadricShot() {
-    FXGLGroup reference;
-    for (FXint i = 0; i < win->sceneGroup->no(); ++i)
-      reference.append(win->sceneGroup->child(i));
-    win->viewer->setScene(&reference);
-    const ViewerPicture p = grab(win->viewer);
-    win->viewer->setScene(win->sceneGroup);
-    reference.clear(); // the objects belong to the scene group
-    return p;
-  }
   // Impostors and meshes against the quadric reference, over the pixels that show something:
   // silhouettes differ where the 40-sided polygon leaves the circle and shading where
   // per-vertex lighting is interpolated, so a few pixels may be far off, but on average a
   // channel must be within one level (three for meshes) and at most 1% of the pixels (5%)
   // more than 24 levels off. On failure the actual and expected pictures are kept.
   void expectLikeReference(const std::string& name) {
-    const ViewerPicture expected = quadricShot();
+    // The same objects in a plain group: each sphere then draws itself as a GLU quadric.
+    FXGLGroup reference;
+    for (FXint i = 0; i < win->sceneGroup->no(); ++i)
+      reference.append(win->sceneGroup->child(i));
+    win->viewer->setScene(&reference);
+    const ViewerPicture expected = grab(win->viewer);
+    win->viewer->setScene(win->sceneGroup);
+    reference.clear(); // the objects belong to the scene group
     for (bool mesh : {false, true}) {
       renderer().setForceMesh(mesh);
       const ViewerPicture actual = grab(win->viewer);

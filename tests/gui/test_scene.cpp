@@ -16,15 +16,12 @@ FXMaterial frontOf(GLSphere_zk2* sphere) {
 
 } // namespace
 
-class SceneTest : public OrbalaTest {
-protected:
-  void plot() { win->readTable(true); }
-};
+using SceneTest = OrbalaTest;
 
 TEST_F(SceneTest, AxesLettersAndSpheresInOrderOpaqueFirst) {
   setRow(0, {"", "10", "-20", "5"});
   setRow(1, {"", "-30", "4", "-2", "", "", "", "2"});
-  plot();
+  win->readTable(true);
   EXPECT_DOUBLE_EQ(win->dataExtent, 30.0);
   EXPECT_DOUBLE_EQ(win->labelSize, 0.6);
 
@@ -50,7 +47,7 @@ TEST_F(SceneTest, AxesLettersAndSpheresInOrderOpaqueFirst) {
   win->rowState.opaqueFlags[0] = 0;
   win->rowState.showFlags[2] = 0;
   win->opaquenessField->setText("0,3");
-  plot();
+  win->readTable(true);
   const auto ordered = spheres();
   ASSERT_EQ(ordered.size(), 2u);
   EXPECT_FLOAT_EQ(centreOf(ordered[0]).x, 2.0f);
@@ -122,7 +119,7 @@ TEST_F(SceneTest, UndefinedColoursBecomeGray) {
 TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokes) {
   setRow(0, {"", "-1", "-2", "-5"});
   setRow(1, {"", "1", "2", "-1"});
-  plot();
+  win->readTable(true);
   // "Show axis labels" alone draws no letters; all z negative; the X taller after x-y-z.
   for (const auto& [xy, z, labels, preset] :
        {std::tuple{false, false, true, orbala::ViewPreset::Top},
@@ -143,7 +140,7 @@ TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokes) {
 TEST_F(SceneTest, RebuildNeverUsesWhatTheTableNoLongerHas) {
   for (int r = 0; r < 30; ++r)
     setRow(r, {"", std::to_string(r), "0", "0"});
-  plot();
+  win->readTable(true);
   ASSERT_EQ(win->pointData.pointCount, 30);
   // A selected sphere is released with the scene; stale point data stops at the table's end.
   win->viewer->setSelection(spheres()[0]);
