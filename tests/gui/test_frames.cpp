@@ -29,7 +29,7 @@ protected:
 
 } // namespace
 
-TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCamera) {
+TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCameraAndBrokenFramesAreTold) {
   // What a single-frame file of the third frame fills in, to compare with.
   ASSERT_TRUE(openFile(writeInDir("third.xyz", "3\n\nC 2 0 0\nN 3 0 0\nH 4 0 0\n")));
   const std::vector<Strings> third = rows(3);
@@ -94,9 +94,7 @@ TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCamera) {
   // A data file has no frames: the control goes.
   ASSERT_TRUE(openFile(writeInDir("d.qvx", tagged("<data>0 1 1\n<data>0 2 2\n<data>0 3 3\n"))));
   EXPECT_FALSE(win->frameBar->shown());
-}
 
-TEST_F(FramesTest, BrokenFramesAreToldAndNeverLoseTheTable) {
   // A last frame cut short is left out, with one warning.
   ASSERT_TRUE(openFile(writeInDir("cut.xyz", std::string(kThree) + "2\nfourth\nC 0 0 0\n")));
   EXPECT_EQ(label(), "Frame 1 / 3   first");

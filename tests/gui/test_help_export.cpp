@@ -45,7 +45,8 @@ protected:
   }
 };
 
-TEST_F(HelpExportTest, AboutWindowClosesAndInstructionsNameTheControlsAsLabelledNow) {
+TEST_F(HelpExportTest, AboutInstructionsWebSiteAndUpdateCheck) {
+  // The About window closes; the instructions name the controls as labelled now.
   AboutWindow about(win, kAppName, kVersion);
   EXPECT_NE(about.body().find(FXStringFormat("v%d.%d.%d", FOX_MAJOR, FOX_MINOR, FOX_LEVEL)), -1);
   about.create();
@@ -64,9 +65,7 @@ TEST_F(HelpExportTest, AboutWindowClosesAndInstructionsNameTheControlsAsLabelled
   EXPECT_TRUE(says("clicking the \"Stop\" button"));
   command(Orbala::ID_ROTATE);
   testApp()->removeTimeout(win, Orbala::ID_ROTATE_TIMER);
-}
 
-TEST_F(HelpExportTest, WebSiteAndUpdateCheckUseTheLauncherAndNeverHoldTheWindow) {
   Strings opened;
   win->openBrowser = [&](const std::string& address) { opened.push_back(address); };
   command(Orbala::ID_WEB_SITE);

@@ -20,7 +20,7 @@ protected:
 
 } // namespace
 
-TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
+TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsvPdbAsXyzAtomsDo) {
   win->colorPoints = false;
   const std::string path =
       writeInDir("points.csv", "Label;X;Y;Z;Red;Green;Blue;Size;Show;Opaque;Notes\r\n"
@@ -59,9 +59,8 @@ TEST_F(ImportTest, CsvOpensIntoRowsAndSavesBackAsCsv) {
   EXPECT_FALSE(openFile(writeInDir("words.tsv", "just\twords\n")));
   EXPECT_EQ(dialogs->titles(), (Strings{"Data warning", "User file error"}));
   EXPECT_EQ(cell(0, 0), "changed");
-}
 
-TEST_F(ImportTest, PdbAtomsFillTheTableAsXyzAtomsDo) {
+  // PDB atoms fill the table as XYZ atoms do.
   setRow(0, {"old", "1", "2", "3"});
   ASSERT_TRUE(
       openFile(writeInDir("two.pdb", "MODEL        1\n"

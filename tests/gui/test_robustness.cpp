@@ -20,43 +20,7 @@ std::string longestLine(const std::string& text) {
 
 using RobustnessTest = OrbalaTest;
 
-// X aborts the program on a text of some 260,000 characters; files and pastes can bring one.
-TEST_F(RobustnessTest, OverlongTextsAreCutBeforeAnyWidgetDrawsThem) {
-  const std::string huge(300000, '9');
-  restartWith(tagged("<alphaLevel>0." + huge + "\n<recentlyUsedFiles>/" + huge + "\n"));
-  win->fileMenu->popup(nullptr, 10, 10);
-  pump();
-  win->fileMenu->popdown();
-  EXPECT_EQ(win->opaquenessField->getText().length(), 256);
-  EXPECT_TRUE(win->recentFiles.get(0).empty());
-  EXPECT_EQ(dialogs->titles(), Strings{"Settings warning"});
-
-  const std::string path = dir + "/long.qvx";
-  writeFile(path, tagged("<data>0 0 L" + huge + "\n<data>0 1 1\n<data>0 2 2\n<data>0 3 3\n"));
-  ASSERT_TRUE(openFile(path));
-  pump();
-  EXPECT_EQ(cell(0, 0).size(), 1024u);
-  EXPECT_EQ(dialogs->titles(), Strings{"Data warning"});
-
-  // A paste into a cell's editor is bounded as well.
-  win->table->startInput(1, 0);
-  FXTextField* editor = cellEditor();
-  ASSERT_NE(editor, nullptr);
-  editor->handle(nullptr, FXSEL(SEL_COMMAND, FXTextField::ID_INSERT_STRING), (void*)huge.c_str());
-  pump();
-  win->table->acceptInput(TRUE);
-  EXPECT_EQ(cell(1, 0).size(), 1024u);
-  // And so is a pasted one.
-  win->table->killSelection();
-  win->table->setCurrentItem(2, 0);
-  win->table->pasteText(("P" + huge + "\t1").c_str());
-  EXPECT_EQ(cell(2, 0).size() + cell(2, 1).size(), 1025u);
-
-  closeWindow();
-  EXPECT_LE(longestLine(readFile(settingsPath)).size(), 300u) << "nothing unbounded is kept";
-}
-
-TEST_F(RobustnessTest, NumbersThatAreNotFiniteNeitherBlankThePlotNorPersist) {
+TEST_F(RobustnessTest, NonFiniteNumbersAndOverlongTextsNeitherBreakThePlotNorPersist) {
   setRow(0, {"A", "1", "1", "1"});
   setRow(1, {"B", "inf", "0", "1e400"});
   setRow(2, {"C", "2", "-nan", "0", "", "", "", "inf"});
@@ -89,6 +53,40 @@ TEST_F(RobustnessTest, NumbersThatAreNotFiniteNeitherBlankThePlotNorPersist) {
   EXPECT_STREQ(win->rotationPointFields[1]->getText().text(), "2");
   closeWindow();
   EXPECT_EQ(readFile(settingsPath).find("nan"), std::string::npos);
+
+  // X aborts the program on a text of some 260,000 characters; files and pastes can bring one.
+  const std::string huge(300000, '9');
+  restartWith(tagged("<alphaLevel>0." + huge + "\n<recentlyUsedFiles>/" + huge + "\n"));
+  win->fileMenu->popup(nullptr, 10, 10);
+  pump();
+  win->fileMenu->popdown();
+  EXPECT_EQ(win->opaquenessField->getText().length(), 256);
+  EXPECT_TRUE(win->recentFiles.get(0).empty());
+  EXPECT_EQ(dialogs->titles(), Strings{"Settings warning"});
+
+  const std::string path = dir + "/long.qvx";
+  writeFile(path, tagged("<data>0 0 L" + huge + "\n<data>0 1 1\n<data>0 2 2\n<data>0 3 3\n"));
+  ASSERT_TRUE(openFile(path));
+  pump();
+  EXPECT_EQ(cell(0, 0).size(), 1024u);
+  EXPECT_EQ(dialogs->titles(), Strings{"Data warning"});
+
+  // A paste into a cell's editor is bounded as well.
+  win->table->startInput(1, 0);
+  FXTextField* editor = cellEditor();
+  ASSERT_NE(editor, nullptr);
+  editor->handle(nullptr, FXSEL(SEL_COMMAND, FXTextField::ID_INSERT_STRING), (void*)huge.c_str());
+  pump();
+  win->table->acceptInput(TRUE);
+  EXPECT_EQ(cell(1, 0).size(), 1024u);
+  // And so is a pasted one.
+  win->table->killSelection();
+  win->table->setCurrentItem(2, 0);
+  win->table->pasteText(("P" + huge + "\t1").c_str());
+  EXPECT_EQ(cell(2, 0).size() + cell(2, 1).size(), 1025u);
+
+  closeWindow();
+  EXPECT_LE(longestLine(readFile(settingsPath)).size(), 300u) << "nothing unbounded is kept";
 }
 
 // A notch over a field, its press and release reaching the program apart, as through a

@@ -92,7 +92,7 @@ TEST_F(RowCommandsTest, InsertClearAndDeleteMoveTextsButNotFlags) {
   EXPECT_EQ(cells(0, 0, 3), (Strings{"P", "3", "8", "9"}));
 }
 
-TEST_F(RowCommandsTest, ShowHideAndOpacityForAllOrOneColour) {
+TEST_F(RowCommandsTest, ShowHideOpacityAndNamedColoursForTheSelectionOrEverywhere) {
   setRow(0, {"a", "1", "1", "1", "255", "0", "0"});
   setRow(1, {"b", "1", "1", "1", "0", "0", "255"});
   setRow(2, {"c", "1", "1", "1", "255", "0", "0"});
@@ -119,9 +119,8 @@ TEST_F(RowCommandsTest, ShowHideAndOpacityForAllOrOneColour) {
   EXPECT_EQ(win->rowState.opaqueFlags[1], 1);
   EXPECT_NE(win->table->getItemIcon(1, 9), nullptr);
   EXPECT_EQ(win->table->getItemIcon(999, 9), nullptr);
-}
 
-TEST_F(RowCommandsTest, NamedColoursGoToTheSelectionOrEverywhereAndAutoAssignByLabel) {
+  // Named colours go to the selection or everywhere, and are assigned by label.
   dataRows(4);
   select(1, 2, 4, 6);
   command(Orbala::ID_SPHERE_COLOR + 7); // lavander
@@ -169,7 +168,7 @@ TEST_F(RowCommandsTest, ContextMenuEntriesAndTheirEnabling) {
   EXPECT_EQ(entries(cascade->getMenu()), kColours + "|Auto assign by label");
 }
 
-TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
+TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFitsAndTakesEnterAndEscape) {
   // Cancelled, or answered with the same count: the table and its texts stay.
   setRow(0, {"P", "1", "2", "3"});
   command(Orbala::ID_NUMBER_OF_ROWS);
@@ -185,10 +184,8 @@ TEST_F(RowCommandsTest, NumberOfRowsAsksAgainUntilTheCountFits) {
   EXPECT_EQ(asked, "1000 1000 1000 error 9 error 2000000 ");
   EXPECT_EQ(win->table->getNumRows(), 25);
   EXPECT_EQ(win->rowState.size(), 25);
-}
 
-// Enter in the real dialog accepts what was typed, Escape cancels; keys through the X server.
-TEST_F(RowCommandsTest, RealNumberDialogTakesEnterAndEscape) {
+  // Enter in the real dialog accepts what was typed, Escape cancels; keys through the X server.
   for (const Strings& keys : {Strings{"2", "5", "Return"}, Strings{"9", "Escape"}}) {
     const LoopAction type(
         [&] {

@@ -48,7 +48,7 @@ TEST_F(XyzTest, ColourOptions) {
   EXPECT_EQ(rgb(0), (Strings{"44", "74", "74"}));
 }
 
-TEST_F(XyzTest, MoreAtomsThanRows) {
+TEST_F(XyzTest, MoreAtomsThanRowsAndFilesThatAreNotAtomFiles) {
   win->setUpTable(10);
   std::string text = "11\nlong chain\n";
   for (int i = 0; i < 11; ++i)
@@ -65,14 +65,13 @@ TEST_F(XyzTest, MoreAtomsThanRows) {
   EXPECT_EQ(atom(10), (Strings{"C", "10.00000", "0.00000", "0.00000"}));
   EXPECT_EQ(win->pointData.pointCount, 11);
   EXPECT_EQ(dialogs->boxes.size(), 2u);
-}
 
-// The label and coordinate rules are the reader's unit tests; here one file of each kind of
-// failure shows what the window does with it.
-TEST_F(XyzTest, FilesThatAreNotAtomFiles) {
+  // The label and coordinate rules are the reader's unit tests; here one file of each kind of
+  // failure shows what the window does with it.
   // Binary: a picture renamed to .xyz, its signature and header chunk, then zeros.
   const Strings kept{"keep", "1", "2", "3"};
   setRow(0, kept);
+  dialogs->boxes.clear();
   const std::string path = writeInDir(
       "picture.xyz", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(200, '\0'));
   EXPECT_FALSE(open(path));
