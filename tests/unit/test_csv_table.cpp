@@ -59,7 +59,7 @@ TEST(CsvTable, DecimalCommasRaggedAndUnreadableRows) {
   EXPECT_EQ(parse("x,y,z\n\"1,5\",2,3\n").skippedRows, 1);
 }
 
-TEST(CsvTable, WithoutHeaderColumnsGoInTableOrder) {
+TEST(CsvTable, WithoutHeaderTableLimitStrayQuoteAndBinary) {
   const CsvResult labelled = parse("C 0 0 0\nO 1.2 0 0 244 0 0 0.6 1 0\n");
   ASSERT_EQ(labelled.rows.size(), 2u);
   EXPECT_EQ(row(labelled.rows[1]), "O|1.2|0|0|244|0|0|0.6|1|0");
@@ -69,9 +69,8 @@ TEST(CsvTable, WithoutHeaderColumnsGoInTableOrder) {
   const CsvResult words = parse("just,some\nwords,here\n");
   EXPECT_TRUE(words.rows.empty());
   EXPECT_EQ(words.skippedRows, 2);
-}
 
-TEST(CsvTable, TableLimitStrayQuoteAndBinary) {
+  // The table limit.
   std::string text = "x,y,z\n";
   for (int i = 0; i < 30; ++i)
     text += std::to_string(i) + ",0,0\n";

@@ -10,7 +10,7 @@ using namespace orbala;
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-TEST(FileNames, ExtensionOfAPatternAndForcedExtension) {
+TEST(FileNames, ExtensionOfAPatternForcedExtensionAndIllegalNames) {
   EXPECT_EQ(extensionFromPattern("Orbala (*.qvx)"), "qvx");
   EXPECT_EQ(extensionFromPattern("(*.Data_2)"), "Data_2");
   for (const char* bad :
@@ -28,9 +28,8 @@ TEST(FileNames, ExtensionOfAPatternAndForcedExtension) {
                                           {"/home/u/.plot", "/home/u/.plot.qvx"}})
     EXPECT_EQ(forceExtension(path, "qvx"), forced) << path;
   EXPECT_EQ(forceExtension("/home/u/plot.txt", ""), "/home/u/plot.txt");
-}
 
-TEST(FileNames, IllegalNames) {
+  // Illegal names.
   for (char c : std::string("\\:/*?\"<>|\t"))
     EXPECT_TRUE(isIllegalFileName(std::string("my") + c + "plot.qvx")) << int(c);
   EXPECT_TRUE(isIllegalFileName("") && isIllegalFileName("   "));

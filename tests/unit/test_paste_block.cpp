@@ -16,12 +16,23 @@ std::string littleEndian(const std::u32string& text) {
 
 } // namespace
 
-TEST(PasteBlock, NormalisesDecimalCommasAndLineEnds) {
+TEST(PasteBlock, DecodesClipboardEncodingsAndNormalisesDecimalCommasAndLineEnds) {
   EXPECT_EQ(normalizePasteText("1,5\t2\t3\r\n4\t5,25\t6\r\n"), "1.5\t2\t3\n4\t5.25\t6\n");
   // A comma-separated line collapses into one cell, as a spreadsheet user would see it; only
   // CR LF pairs are line ends, a lone CR stays for the cell to keep.
   EXPECT_EQ(normalizePasteText("1,2,3"), "1.2.3");
   EXPECT_EQ(normalizePasteText("a\rb\r\r\n"), "a\rb\r\n");
+
+  // Clipboard encodings.
+  EXPECT_EQ(latin1ToUtf8("caf\xE9 1,5"), "caf\xC3\xA9 1,5");
+  // A byte-order mark is not text; pairs of surrogates join.
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"\uFEFF1,5\t\u00B5\u20AC\U0001F600")),
+            "1,5\t\xC2\xB5\xE2\x82\xAC\xF0\x9F\x98\x80");
+  // A lone surrogate and a dangling byte are marked, not dropped or misread.
+  EXPECT_EQ(utf16LeToUtf8(littleEndian({0xD83D, 'A'})), "\xEF\xBF\xBD"
+                                                        "A");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"A") + "B"), "A\xEF\xBF\xBD");
+  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"AB") + "C"), "AB\xEF\xBF\xBD");
 }
 
 TEST(PasteBlock, PlanKeepsTheBlockInsideTheTable) {
@@ -48,16 +59,4 @@ TEST(PasteBlock, PlanKeepsTheBlockInsideTheTable) {
             std::make_tuple(true, 2, 2, std::string("1\t2\n3\t4\n")));
   EXPECT_EQ(plan("1\t2\t3\t4\n", 0, 8), std::make_tuple(true, 1, 2, std::string("1\t2\n")));
   EXPECT_EQ(plan("1\t2\t3\n", 9, 7), std::make_tuple(false, 1, 3, std::string("1\t2\t3\n")));
-}
-
-TEST(PasteBlock, DecodesClipboardEncodings) {
-  EXPECT_EQ(latin1ToUtf8("caf\xE9 1,5"), "caf\xC3\xA9 1,5");
-  // A byte-order mark is not text; pairs of surrogates join.
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"\uFEFF1,5\t\u00B5\u20AC\U0001F600")),
-            "1,5\t\xC2\xB5\xE2\x82\xAC\xF0\x9F\x98\x80");
-  // A lone surrogate and a dangling byte are marked, not dropped or misread.
-  EXPECT_EQ(utf16LeToUtf8(littleEndian({0xD83D, 'A'})), "\xEF\xBF\xBD"
-                                                        "A");
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"A") + "B"), "A\xEF\xBF\xBD");
-  EXPECT_EQ(utf16LeToUtf8(littleEndian(U"AB") + "C"), "AB\xEF\xBF\xBD");
 }

@@ -34,7 +34,7 @@ Point typed(std::string_view x, std::string_view y, std::string_view z) {
 
 } // namespace
 
-TEST(RotationPoint, OriginAndTheMiddleOfTheBox) {
+TEST(RotationPoint, OriginMiddleOfTheBoxPointNumberAndTypedPoint) {
   EXPECT_EQ(point(RotationPointChoice::Origin, DataBounds{1, 2, 3, 4, 5, 6}, "", 0),
             std::make_tuple(0.0, 0.0, 0.0));
   EXPECT_EQ(point(RotationPointChoice::GeometricCenter, DataBounds{-1, 5, 0, 0, 2, 4}, "", 0),
@@ -43,9 +43,7 @@ TEST(RotationPoint, OriginAndTheMiddleOfTheBox) {
   EXPECT_EQ(rotationPointChoiceFromIndex(3), RotationPointChoice::TypedPoint);
   for (int bad : {4, -1})
     EXPECT_EQ(rotationPointChoiceFromIndex(bad), RotationPointChoice::Origin);
-}
 
-TEST(RotationPoint, PointNumberAndTypedPoint) {
   EXPECT_EQ(byNumber("  2 "), std::make_tuple(-4.0, 5.0, 6.5));
   EXPECT_EQ(byNumber("1"), std::make_tuple(1.0, 2.0, 3.0));
   // Row 3 exists but lacks a coordinate; row 4 is beyond the table; with one table row, row 2

@@ -154,15 +154,14 @@ TEST(SpherePlan, LeavesOutOnlySpheresThatOwnNoPixel) {
   }
 }
 
-TEST(SpherePlan, SpheresFarWiderThanThePictureAreDrawn) {
+TEST(SpherePlan, SpheresFarWiderThanThePictureAreDrawnAndWithPerspectiveAllAreQuads) {
   // Their fronts just inside the view, filling the picture: 100,000 and 10^10 pixels wide.
   for (float r : {1e4f, 1e9f}) {
     const FramePlan p = plan({{0, 0, -5 - r, r, 1}});
     EXPECT_TRUE(p.quads == Order{0} || (!p.pieces.empty() && p.pieces.front().index == 0)) << r;
   }
-}
 
-TEST(SpherePlan, WithPerspectiveEverySphereIsAQuad) {
+  // With perspective every sphere is a quad.
   Camera c;
   // glFrustum(−1, 1, −1, 1, 1, 100): the eye at the origin looking down −z.
   c.projection = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0 / 99, -1, 0, 0, -200.0 / 99, 0};

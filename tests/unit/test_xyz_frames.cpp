@@ -32,7 +32,7 @@ std::vector<double> xsOf(XyzFrames& frames, size_t k) {
 
 } // namespace
 
-TEST(XyzFrames, SingleSetsAreNoTrajectory) {
+TEST(XyzFrames, SingleSetsAreNoTrajectoryFramesOfVaryingCountsAreReadOnDemand) {
   // One frame, blank lines after it, a count that lies, no count at all, a count of 10^18, a
   // blank line between two frames: all one set of atoms, read as before.
   for (const std::string& text : std::vector<std::string>{
@@ -43,9 +43,7 @@ TEST(XyzFrames, SingleSetsAreNoTrajectory) {
     EXPECT_FALSE(index.trajectory) << text;
     EXPECT_TRUE(index.starts.empty());
   }
-}
 
-TEST(XyzFrames, FramesOfVaryingCountsAreReadOnDemand) {
   const std::string text =
       frame(2, 0, "first") + frame(3, 10, " second \r") + frame(1, 20, "") + "\n \n";
   auto frames = XyzFrames::fromText(text);
