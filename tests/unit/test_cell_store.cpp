@@ -58,7 +58,7 @@ TEST(CellStore, KeepsTextsOfEveryLengthAndCutsOverlongOnes) {
   EXPECT_TRUE(store.text(3, 0).empty() && store.text(0, 2).empty() && !store.picture(0, 2));
 }
 
-TEST(CellStore, ShiftsMoveTextsButNotPictures) {
+TEST(CellStore, ShiftsMoveTextsAndRowsOrColumnsAddedOrRemovedTheirPictures) {
   CellStore store = digits(4);
   store.shiftDown(2);
   EXPECT_EQ(column(store, 1), "01-2345678 4");
@@ -73,10 +73,9 @@ TEST(CellStore, ShiftsMoveTextsButNotPictures) {
   store.shiftUp(3, 0);
   EXPECT_EQ(column(store, 1), "01234567-- 4");
   EXPECT_EQ(column(store, 0), "---------- ");
-}
 
-TEST(CellStore, RowsAndColumnsAddedOrRemovedKeepTextsWithTheirPictures) {
-  CellStore store = digits(4);
+  // Rows and columns added or removed keep texts with their pictures.
+  store = digits(4);
   store.insertRows(3, 2);
   EXPECT_EQ(column(store, 1), "012--3456789 6");
   store.removeRows(0, 3);

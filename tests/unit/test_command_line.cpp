@@ -8,7 +8,7 @@ using orbala::CommandLine;
 using orbala::parseCommandLine;
 using Mode = CommandLine::Mode;
 
-TEST(CommandLineTest, WindowExportHelpAndVersion) {
+TEST(CommandLineTest, WindowExportHelpVersionFramesAndNumberedPictures) {
   EXPECT_EQ(parseCommandLine({}).mode, Mode::Window);
   EXPECT_EQ(parseCommandLine({"a.qvx"}).file, "a.qvx");
   EXPECT_EQ(parseCommandLine({"--", "--odd.xyz"}).file, "--odd.xyz");
@@ -36,6 +36,22 @@ TEST(CommandLineTest, WindowExportHelpAndVersion) {
   EXPECT_EQ(std::make_tuple(d.background, d.transparent), std::make_tuple(-1, true));
   EXPECT_EQ(a.background, -1);
   EXPECT_FALSE(a.transparent);
+
+  // Frames and numbered pictures.
+  const CommandLine one = parseCommandLine({"--export", "o.png", "--frame", "7", "t.xyz"});
+  EXPECT_EQ(std::make_tuple(one.mode, one.frame, one.sequence),
+            std::make_tuple(Mode::Export, 7, false));
+  const CommandLine all = parseCommandLine({"--export", "f_%04d.png", "t.xyz"});
+  EXPECT_EQ(std::make_tuple(all.sequence, all.firstFrame, all.lastFrame),
+            std::make_tuple(true, 1, 0));
+  const CommandLine some = parseCommandLine({"--export=s%d.bmp", "--frames=3-12", "t.xyz"});
+  EXPECT_EQ(std::make_tuple(some.sequence, some.firstFrame, some.lastFrame),
+            std::make_tuple(true, 3, 12));
+  EXPECT_EQ(orbala::numberedName("f_%04d.png", 7), "f_0007.png");
+  EXPECT_EQ(orbala::numberedName("100%%/%3d%%.png", 12345), "100%/12345%.png");
+  EXPECT_EQ(orbala::numberedName("a%2db.png", 3), "a 3b.png");
+  for (const char* plain : {"o.png", "100%%.png", "%s.png", "%d%d.png", "%-4d.png", "%04x.png"})
+    EXPECT_FALSE(orbala::isNumberedName(plain)) << plain;
 }
 
 TEST(CommandLineTest, EveryMistakeIsOneLine) {
@@ -62,21 +78,4 @@ TEST(CommandLineTest, EveryMistakeIsOneLine) {
     EXPECT_EQ(c.error.find('\n'), std::string::npos);
     args = {""};
   }
-}
-
-TEST(CommandLineTest, FramesAndNumberedPictures) {
-  const CommandLine one = parseCommandLine({"--export", "o.png", "--frame", "7", "t.xyz"});
-  EXPECT_EQ(std::make_tuple(one.mode, one.frame, one.sequence),
-            std::make_tuple(Mode::Export, 7, false));
-  const CommandLine all = parseCommandLine({"--export", "f_%04d.png", "t.xyz"});
-  EXPECT_EQ(std::make_tuple(all.sequence, all.firstFrame, all.lastFrame),
-            std::make_tuple(true, 1, 0));
-  const CommandLine some = parseCommandLine({"--export=s%d.bmp", "--frames=3-12", "t.xyz"});
-  EXPECT_EQ(std::make_tuple(some.sequence, some.firstFrame, some.lastFrame),
-            std::make_tuple(true, 3, 12));
-  EXPECT_EQ(orbala::numberedName("f_%04d.png", 7), "f_0007.png");
-  EXPECT_EQ(orbala::numberedName("100%%/%3d%%.png", 12345), "100%/12345%.png");
-  EXPECT_EQ(orbala::numberedName("a%2db.png", 3), "a 3b.png");
-  for (const char* plain : {"o.png", "100%%.png", "%s.png", "%d%d.png", "%-4d.png", "%04x.png"})
-    EXPECT_FALSE(orbala::isNumberedName(plain)) << plain;
 }

@@ -27,7 +27,7 @@ void expectPlacement(const char* what, ScreenInfo screen, WindowRect saved, bool
 
 } // namespace
 
-TEST(Placement, FirstPlacementKeepsTheWindowRightOfVAndBelowTheTop) {
+TEST(Placement, FirstPlacementAndScreenChecksThatPlaceAgainOnlyWhenSomethingChanged) {
   expectPlacement("defaults", fullHd, defaultWindowRect, false, {50, 50, 1000, 800}, kStays);
   expectPlacement("V + 50", {1920, 1080, 1, 200}, defaultWindowRect, false, {250, 50, 1000, 800},
                   kStays);
@@ -43,9 +43,7 @@ TEST(Placement, FirstPlacementKeepsTheWindowRightOfVAndBelowTheTop) {
   expectPlacement("damaged size", fullHd, {50, 50, 0, -300}, false, {50, 50, 1000, 800}, kStays);
   // The view needs its room beside the panel.
   expectPlacement("narrow", fullHd, {50, 50, 100, 700}, false, {50, 50, 400, 700}, kStays);
-}
 
-TEST(Placement, ScreenCheckPlacesAgainOnlyWhenSomethingChanged) {
   expectPlacement("small screen", {800, 600, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
                   {50, 50, 700, 500});
   expectPlacement("wider than both monitors", twoMonitors, {60, 60, 2561, 700}, false,

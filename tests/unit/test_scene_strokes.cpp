@@ -32,12 +32,31 @@ std::tuple<float, float, float, float, float, float> ends(const Segment& s) {
 
 } // namespace
 
-TEST(SceneStrokes, AxesReachPastTheDataAndZStartsAtTheOriginUnlessTheDataGoesBelow) {
+TEST(SceneStrokes, AxesReachPastTheDataFollowTheShowOptionsAndZStartsAtTheOrigin) {
   const float end = 77.445f; // extent + 1.1 × unit
   EXPECT_EQ(ends(xAxis(extent, unit)), std::make_tuple(-end, 0.f, 0.f, end, 0.f, 0.f));
   EXPECT_EQ(ends(yAxis(extent, unit)), std::make_tuple(0.f, -end, 0.f, 0.f, end, 0.f));
   EXPECT_EQ(ends(zAxis(3, 100, unit)), std::make_tuple(0.f, 0.f, 0.f, 0.f, 0.f, 127.445f));
   EXPECT_EQ(ends(zAxis(-5, -1, 0.5)), std::make_tuple(0.f, 0.f, -5.f, 0.f, 0.f, -0.45f));
+
+  // The strokes follow the show options.
+  const auto strokes = [](bool xy, bool z, bool labels) {
+    return axisStrokes(AxisOptions{xy, z, labels}, extent, unit, label, 0, 100, ViewPreset::YZ);
+  };
+  // Letters come only with their axes.
+  EXPECT_EQ(strokes(true, true, false).size(), 3u);
+  EXPECT_EQ(strokes(true, false, true).size(), 7u);
+  EXPECT_EQ(strokes(false, true, true).size(), 4u);
+  EXPECT_EQ(strokes(false, false, true).size(), 0u);
+  // Order: x axis, y axis, X (2 strokes), Y (3), z axis, Z (3).
+  const auto all = strokes(true, true, true);
+  ASSERT_EQ(all.size(), 11u);
+  EXPECT_EQ(ends(all[0]), ends(xAxis(extent, unit)));
+  EXPECT_EQ(ends(all[1]), ends(yAxis(extent, unit)));
+  EXPECT_EQ(ends(all[3]), ends(xLetterStrokes(extent, unit, label, ViewPreset::YZ)[1]));
+  EXPECT_EQ(ends(all[6]), ends(yLetterStrokes(extent, unit, label)[2]));
+  EXPECT_EQ(ends(all[7]), ends(zAxis(0, 100, unit)));
+  EXPECT_EQ(ends(all[10]), ends(zLetterStrokes(100, unit, label, ViewPreset::YZ)[2]));
 }
 
 TEST(SceneStrokes, LettersStandBeyondTheirAxesFacingTheView) {
@@ -73,26 +92,6 @@ TEST(SceneStrokes, LettersStandBeyondTheirAxesFacingTheView) {
     EXPECT_TRUE(spans(z, &Vec3f::z, bottom, bottom + 3.6f)) << int(p);
     EXPECT_TRUE(z[2].from.*across < z[2].to.*across && z[2].from.z < z[2].to.z) << int(p);
   }
-}
-
-TEST(SceneStrokes, AxisStrokesFollowTheShowOptions) {
-  const auto strokes = [](bool xy, bool z, bool labels) {
-    return axisStrokes(AxisOptions{xy, z, labels}, extent, unit, label, 0, 100, ViewPreset::YZ);
-  };
-  // Letters come only with their axes.
-  EXPECT_EQ(strokes(true, true, false).size(), 3u);
-  EXPECT_EQ(strokes(true, false, true).size(), 7u);
-  EXPECT_EQ(strokes(false, true, true).size(), 4u);
-  EXPECT_EQ(strokes(false, false, true).size(), 0u);
-  // Order: x axis, y axis, X (2 strokes), Y (3), z axis, Z (3).
-  const auto all = strokes(true, true, true);
-  ASSERT_EQ(all.size(), 11u);
-  EXPECT_EQ(ends(all[0]), ends(xAxis(extent, unit)));
-  EXPECT_EQ(ends(all[1]), ends(yAxis(extent, unit)));
-  EXPECT_EQ(ends(all[3]), ends(xLetterStrokes(extent, unit, label, ViewPreset::YZ)[1]));
-  EXPECT_EQ(ends(all[6]), ends(yLetterStrokes(extent, unit, label)[2]));
-  EXPECT_EQ(ends(all[7]), ends(zAxis(0, 100, unit)));
-  EXPECT_EQ(ends(all[10]), ends(zLetterStrokes(100, unit, label, ViewPreset::YZ)[2]));
 }
 
 TEST(ArcVertices, PlanesCentreAndConstantRadius) {
