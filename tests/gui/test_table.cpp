@@ -158,7 +158,7 @@ TEST_F(TableTest, PasteLaysCellsLikeTheToolkit) {
   }
 }
 
-TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
+TEST_F(TableTest, PasteNeverGrowsTheTableAndALongOneIsWarnedAboutOnce) {
   std::string lines;
   for (int i = 0; i < 1200; ++i)
     lines += std::to_string(i) + "\t" + std::to_string(i) + ",5\t1\n";
@@ -182,11 +182,9 @@ TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
   EXPECT_EQ(keyRelease(KEY_v, 0), 0);
   EXPECT_EQ(keyRelease(KEY_c, CONTROLMASK), 0);
   EXPECT_EQ(win->pointData.pointCount, 1000);
-}
 
-TEST_F(TableTest, PasteNeverGrowsTheTable) {
   // A selection decides the origin over the current cell.
-  win->table->setCurrentItem(0, 0);
+  goTo(0, 0);
   win->table->selectRange(5, 6, 2, 3);
   win->table->pasteText("7\t8");
   EXPECT_EQ(cells(5, 2, 3), (Strings{"7", "8"}));

@@ -19,7 +19,7 @@ int runLoopWith(const std::function<void()>& action) {
 
 } // namespace
 
-TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndADotUnderACommaLocale) {
+TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndControlsShowTheirState) {
   EXPECT_STREQ(win->getTitle().text(), "Orbala v1.31");
   // The harness starts the toolkit under de_DE, whose decimal point is a comma.
   EXPECT_STREQ(FXStringFormat("%.2lf", 4.99).text(), "4.99");
@@ -36,47 +36,8 @@ TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndADotUnderACommaLocale) {
   win->windowHeight = h + 10;
   fireStartup();
   EXPECT_EQ(std::make_pair(win->getWidth(), win->getHeight()), std::make_pair(w - 100, h - 100));
-}
 
-TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMoleculeFitted) {
-  // The default width, a narrower one, and the narrowest the start-up allows.
-  for (const int width : {900, orbala::kMinWindowWidth, 1000}) {
-    win->windowWidth = width;
-    fireStartup();
-    ASSERT_EQ(win->getWidth(), width);
-    EXPECT_GE(win->viewer->getWidth(), width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
-  }
-  ASSERT_TRUE(openFile(testData("caffeine.xyz")));
-  // The molecule and its axes as the screen shows them once the change is handled: the whole
-  // view is drawn anew, not only the part that came into sight.
-  const auto drawn = [this] {
-    pump();
-    const ViewerPicture p = onScreen(win->viewer);
-    const std::vector<int> box = drawnBox(p);
-    // Whole, in the middle, and not a dot: a margin on every side, about the same left and
-    // right, and at least a third of the shorter side across.
-    EXPECT_TRUE(box[0] > 0 && box[1] > 0 && box[2] < p.width - 1 && box[3] < p.height - 1);
-    EXPECT_NEAR(box[0], p.width - 1 - box[2], p.width / 20);
-    EXPECT_GE(std::max(box[2] - box[0], box[3] - box[1]), std::min(p.width, p.height) / 3);
-    return box;
-  };
-  const std::vector<int> before = drawn();
-  const int shown = win->viewer->getWidth();
-  for (const auto& [label, panel] : {std::pair{"Show", false}, {"Hide", true}}) {
-    command(Orbala::ID_HIDE_TABLE, win->hideButton);
-    EXPECT_EQ(win->leftPanel->shown(), panel);
-    EXPECT_STREQ(win->hideButton->getText().text(), label);
-    EXPECT_EQ(win->viewer->getWidth(), panel ? shown : win->panelSplitter->getWidth());
-    drawn();
-  }
-  EXPECT_EQ(drawn(), before);
-  win->resize(900, 700);
-  drawn();
-  win->panelSplitter->setPanelWidth(win->panelSplitter->getPanelWidth() - 80);
-  drawn();
-}
-
-TEST_F(OrbalaTest, CaptionsOptionsRadiosAndButtonsShowTheirState) {
+  // Captions, options, radios and buttons show their state.
   for (const auto& [slider, group, text] :
        {std::tuple{win->sphereRadiusSlider, win->sphereRadiusGroup, "R=10.00"},
         {win->backgroundSlider, win->backgroundGroup, "B=100"}}) {
@@ -124,6 +85,44 @@ TEST_F(OrbalaTest, CaptionsOptionsRadiosAndButtonsShowTheirState) {
   button->handle(button, FXSEL(SEL_ENTER, 0), &ev);
   EXPECT_EQ(button->getBackColor(), win->toolBar->getBackColor());
   button->enable();
+}
+
+TEST_F(OrbalaTest, ViewIsTheLargerPartAtEveryWidthAndHideShowAndResizeKeepTheMoleculeFitted) {
+  // The default width, a narrower one, and the narrowest the start-up allows.
+  for (const int width : {900, orbala::kMinWindowWidth, 1000}) {
+    win->windowWidth = width;
+    fireStartup();
+    ASSERT_EQ(win->getWidth(), width);
+    EXPECT_GE(win->viewer->getWidth(), width == 1000 ? width / 2 : orbala::kMinViewWidth) << width;
+  }
+  ASSERT_TRUE(openFile(testData("caffeine.xyz")));
+  // The molecule and its axes as the screen shows them once the change is handled: the whole
+  // view is drawn anew, not only the part that came into sight.
+  const auto drawn = [this] {
+    pump();
+    const ViewerPicture p = onScreen(win->viewer);
+    const std::vector<int> box = drawnBox(p);
+    // Whole, in the middle, and not a dot: a margin on every side, about the same left and
+    // right, and at least a third of the shorter side across.
+    EXPECT_TRUE(box[0] > 0 && box[1] > 0 && box[2] < p.width - 1 && box[3] < p.height - 1);
+    EXPECT_NEAR(box[0], p.width - 1 - box[2], p.width / 20);
+    EXPECT_GE(std::max(box[2] - box[0], box[3] - box[1]), std::min(p.width, p.height) / 3);
+    return box;
+  };
+  const std::vector<int> before = drawn();
+  const int shown = win->viewer->getWidth();
+  for (const auto& [label, panel] : {std::pair{"Show", false}, {"Hide", true}}) {
+    command(Orbala::ID_HIDE_TABLE, win->hideButton);
+    EXPECT_EQ(win->leftPanel->shown(), panel);
+    EXPECT_STREQ(win->hideButton->getText().text(), label);
+    EXPECT_EQ(win->viewer->getWidth(), panel ? shown : win->panelSplitter->getWidth());
+    drawn();
+  }
+  EXPECT_EQ(drawn(), before);
+  win->resize(900, 700);
+  drawn();
+  win->panelSplitter->setPanelWidth(win->panelSplitter->getPanelWidth() - 80);
+  drawn();
 }
 
 TEST_F(OrbalaTest, ExitAndTheCloseBoxEndTheProgramWhichWritesTheSettings) {
