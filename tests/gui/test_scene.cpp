@@ -116,7 +116,7 @@ TEST_F(SceneTest, UndefinedColoursBecomeGray) {
   EXPECT_FLOAT_EQ(frontOf(shown[2]).diffuse[2], 7 / 255.0f);
 }
 
-TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokes) {
+TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokesAndRebuildsUseOnlyTheTable) {
   setRow(0, {"", "-1", "-2", "-5"});
   setRow(1, {"", "1", "2", "-1"});
   win->readTable(true);
@@ -135,9 +135,8 @@ TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokes) {
                   orbala::axisStrokes({xy, z, labels}, win->dataExtent, win->sphereRadiusUnit(),
                                       win->labelSize, -5, -1, preset));
   }
-}
 
-TEST_F(SceneTest, RebuildNeverUsesWhatTheTableNoLongerHas) {
+  // A rebuild never uses what the table no longer has.
   for (int r = 0; r < 30; ++r)
     setRow(r, {"", std::to_string(r), "0", "0"});
   win->readTable(true);

@@ -36,7 +36,7 @@ protected:
   }
 };
 
-TEST_F(SettingsTest, StoredRowCountWindowBlockAndDirectoryWithinSaneLimits) {
+TEST_F(SettingsTest, StoredValuesAreAppliedWithinSaneLimitsAndDamagedFilesGiveDefaults) {
   // 10 is the fewest rows taken; fewer give 100.
   for (const auto& [stored, rows] : {std::pair{"9", 100}, {"10", 10}}) {
     restartWith(tagged("<numRowsIni>" + std::string(stored) + "\n"));
@@ -75,6 +75,42 @@ TEST_F(SettingsTest, StoredRowCountWindowBlockAndDirectoryWithinSaneLimits) {
   command(Orbala::ID_OPEN);
   ASSERT_EQ(dialogs->fileRequests.size(), 1u);
   EXPECT_EQ(dialogs->fileRequests[0].currentPattern, 1); // "XYZ (*.xyz)"
+
+  // How broken text is refused is the text reader's test; binary stands for it here.
+  static const char binary[] = "\0\xff\xfe<version>\x01\x02\n\n>>>\n<data>9 9";
+  const Strings damaged = {
+      std::string(binary, sizeof binary - 1),
+      // Too few lines to be accepted, but what they set stays and must be usable.
+      "<version>1.31\n<rotationAxis>99\n<scaleSizeType>9\n<rotationLocationIndex>-1\n",
+      tagged("<numRowsIni>-5\n<rotationAxis>99\n<scaleSizeType>-3\n"
+             "<rotationLocationIndex>7\n<sphereRadius_Slider>999999\n"
+             "<recentlyUsedFiles>\n<recentlyUsedFiles>/a\n"),
+  };
+  for (const std::string& text : damaged) {
+    restartWith(text);
+    fireStartup();
+    EXPECT_GE(win->table->getNumRows(), 10);
+    EXPECT_LE(win->sphereRadiusSlider->getValue(), 1000);
+    // Each choice is in range: its own radio is checked.
+    ASSERT_TRUE(win->rotationAxis >= 0 && win->rotationAxis <= 6 && win->scaleSizeType >= 0 &&
+                win->scaleSizeType <= 4 && win->rotationPointChoice >= 0 &&
+                win->rotationPointChoice <= 3);
+    EXPECT_TRUE(win->rotationAxisRadios[win->rotationAxis]->getCheck() &&
+                win->scaleModeRadios[win->scaleSizeType]->getCheck() &&
+                win->rotationPointRadios[win->rotationPointChoice]->getCheck());
+    EXPECT_TRUE(dialogs->boxes.empty()) << "a settings file is read silently";
+  }
+  // The empty value still took a counter step, so "/a" went to the second slot.
+  EXPECT_EQ(win->recentFiles.get(1), "/a");
+  EXPECT_EQ(win->table->getNumRows(), 100);
+
+  // Too large to be a settings file: not read at all, and without a word.
+  closeWindow();
+  writeFile(settingsPath, tagged("<numRowsIni>20\n"));
+  ASSERT_EQ(truncate(settingsPath.c_str(), 300L << 20), 0);
+  openWindow();
+  EXPECT_EQ(win->table->getNumRows(), 1000);
+  EXPECT_TRUE(dialogs->boxes.empty());
 }
 
 TEST_F(SettingsTest, SettingsSurviveARestart) {
@@ -188,42 +224,4 @@ TEST_F(SettingsTest, MissingUnreadableAndClearedEntries) {
   EXPECT_FALSE(win->clearRecentItem->isEnabled());
   closeWindow();
   EXPECT_TRUE(linesWithTag(readFile(settingsPath), "<recentlyUsedFiles>").empty());
-}
-
-TEST_F(SettingsTest, DamagedSettingsFilesStartWithDefaults) {
-  // How broken text is refused is the text reader's test; binary stands for it here.
-  static const char binary[] = "\0\xff\xfe<version>\x01\x02\n\n>>>\n<data>9 9";
-  const Strings damaged = {
-      std::string(binary, sizeof binary - 1),
-      // Too few lines to be accepted, but what they set stays and must be usable.
-      "<version>1.31\n<rotationAxis>99\n<scaleSizeType>9\n<rotationLocationIndex>-1\n",
-      tagged("<numRowsIni>-5\n<rotationAxis>99\n<scaleSizeType>-3\n"
-             "<rotationLocationIndex>7\n<sphereRadius_Slider>999999\n"
-             "<recentlyUsedFiles>\n<recentlyUsedFiles>/a\n"),
-  };
-  for (const std::string& text : damaged) {
-    restartWith(text);
-    fireStartup();
-    EXPECT_GE(win->table->getNumRows(), 10);
-    EXPECT_LE(win->sphereRadiusSlider->getValue(), 1000);
-    // Each choice is in range: its own radio is checked.
-    ASSERT_TRUE(win->rotationAxis >= 0 && win->rotationAxis <= 6 && win->scaleSizeType >= 0 &&
-                win->scaleSizeType <= 4 && win->rotationPointChoice >= 0 &&
-                win->rotationPointChoice <= 3);
-    EXPECT_TRUE(win->rotationAxisRadios[win->rotationAxis]->getCheck() &&
-                win->scaleModeRadios[win->scaleSizeType]->getCheck() &&
-                win->rotationPointRadios[win->rotationPointChoice]->getCheck());
-    EXPECT_TRUE(dialogs->boxes.empty()) << "a settings file is read silently";
-  }
-  // The empty value still took a counter step, so "/a" went to the second slot.
-  EXPECT_EQ(win->recentFiles.get(1), "/a");
-  EXPECT_EQ(win->table->getNumRows(), 100);
-
-  // Too large to be a settings file: not read at all, and without a word.
-  closeWindow();
-  writeFile(settingsPath, tagged("<numRowsIni>20\n"));
-  ASSERT_EQ(truncate(settingsPath.c_str(), 300L << 20), 0);
-  openWindow();
-  EXPECT_EQ(win->table->getNumRows(), 1000);
-  EXPECT_TRUE(dialogs->boxes.empty());
 }
