@@ -1,6 +1,5 @@
-// What the viewer shows: sphere colours at their projected centres, the background grey and the
-// axes, read back from a rendered frame; and the batched spheres against the reference of one
-// GLU quadric per sphere.
+// What the viewer shows, read back from a rendered frame: sphere colours, background and axis
+// greys, and the batched spheres against one GLU quadric per sphere.
 #include "GuiHarness.h"
 
 #include <FXPNGImage.h>
@@ -28,9 +27,8 @@ void savePicture(const ViewerPicture& picture, const std::string& name) {
   std::fprintf(stderr, "picture written to %s\n", path.c_str());
 }
 
-// How far two pictures of one size differ where either shows something other than the
-// background (the colour of the first pixel): the mean difference of a channel, and the share
-// of those pixels with a channel more than `loose` apart.
+// Where either picture shows something other than the background (its first pixel): the mean
+// difference of a channel, and the share of those pixels with a channel more than `loose` apart.
 struct Difference {
   double mean = 255.0;
   double offShare = 1.0;
@@ -78,11 +76,9 @@ protected:
   orbala::render::SphereRenderer& renderer() {
     return static_cast<SceneGroup*>(win->sceneGroup)->spheres();
   }
-  // Impostors and meshes against the quadric reference, over the pixels that show something:
-  // silhouettes differ where the 40-sided polygon leaves the circle and shading where
-  // per-vertex lighting is interpolated, so a few pixels may be far off, but on average a
-  // channel must be within one level (three for meshes) and at most 1% of the pixels (5%)
-  // more than 24 levels off. On failure the actual and expected pictures are kept.
+  // Impostors and meshes against the quadric reference where something shows: outlines and
+  // interpolated lighting differ a little, so on average a channel within one level (three for
+  // meshes), at most 1% (5%) of the pixels 24 off. On failure both pictures are kept.
   void expectLikeReference(const std::string& name) {
     // The same objects in a plain group: each sphere then draws itself as a GLU quadric.
     FXGLGroup reference;

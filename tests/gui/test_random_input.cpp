@@ -1,6 +1,5 @@
-// A long, seeded sequence of what a person does with mouse and keyboard, sent through the X
-// server (XTest), so every event takes the toolkit's own paths: picking, tooltips, the wheel,
-// drags, popups, typing into cells and fields.
+// A long seeded session of mouse and keyboard input through the X server (XTest), so every event
+// takes the toolkit's own paths: picking, tooltips, the wheel, drags, popups, typing.
 #include "GuiHarness.h"
 
 #include <X11/Xlib.h>

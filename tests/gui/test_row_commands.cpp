@@ -153,8 +153,7 @@ TEST_F(RowCommandsTest, ContextMenuEntriesAndTheirEnabling) {
   win->table->killSelection();
   EXPECT_FALSE(win->buildContextMenu());
 
-  // Several rows inside R..B: the seven single-row entries are disabled and the colours come
-  // twice.
+  // Several rows inside R..B: the seven single-row entries are disabled, the colours come twice.
   win->loadedSizes = "1.0|";
   select(0, 2, 4, 6);
   ASSERT_TRUE(win->buildContextMenu());

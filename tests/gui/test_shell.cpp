@@ -109,8 +109,7 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs the program as a shell would, with the test's display and settings folder; `env` goes
-// in front (to take the display or EGL's driver away).
+// Runs the program as a shell would; `env` goes in front (to take the display or EGL away).
 ProgramRun runProgram(const std::string& args, const std::string& dir,
                       const std::string& env = "") {
   const std::string errFile = dir + "/stderr.txt";

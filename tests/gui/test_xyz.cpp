@@ -66,9 +66,8 @@ TEST_F(XyzTest, MoreAtomsThanRowsAndFilesThatAreNotAtomFiles) {
   EXPECT_EQ(win->pointData.pointCount, 11);
   EXPECT_EQ(dialogs->boxes.size(), 2u);
 
-  // The label and coordinate rules are the reader's unit tests; here one file of each kind of
-  // failure shows what the window does with it.
-  // Binary: a picture renamed to .xyz, its signature and header chunk, then zeros.
+  // One file per kind of failure (the rules are the reader's unit tests). Binary: a picture
+  // renamed to .xyz, its signature and header chunk, then zeros.
   const Strings kept{"keep", "1", "2", "3"};
   setRow(0, kept);
   dialogs->boxes.clear();
