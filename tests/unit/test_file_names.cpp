@@ -9,6 +9,7 @@
 using namespace orbala;
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
+using Paths = std::vector<std::string>;
 
 TEST(FileNames, ExtensionOfAPatternForcedExtensionAndIllegalNames) {
   EXPECT_EQ(extensionFromPattern("Orbala (*.qvx)"), "qvx");
@@ -60,4 +61,22 @@ TEST(FileNames, PreselectedPatternAndPathParts) {
   for (const auto& [path, name] :
        Pairs{{"/home/u/plot.qvx", "plot.qvx"}, {"plot.qvx", "plot.qvx"}, {"/home/u/", ""}})
     EXPECT_EQ(pathFileName(path), name) << path;
+}
+
+// The names a dropped uri-list hands over.
+TEST(UriListTest, LocalFilesOnlyDecodedAndSaveExtensions) {
+  EXPECT_EQ(orbala::localPathsFromUriList("# comment\r\nfile:///a%20b/c%25.xyz\r\n"
+                                          "file://localhost/d.qvx\nFILE:/e\n"
+                                          "file://server/f\nhttp://x/g\nfile:///bad%2\n"
+                                          "file:///nul%00\nfile:///h%C3%A9\n"),
+            (Paths{"/a b/c%.xyz", "/d.qvx", "/e", "/h\xC3\xA9"}));
+  EXPECT_EQ(orbala::localPathsFromUriList(""), Paths{});
+
+  const char* list = "Bitmap (*.bmp)\nPNG (*.png)";
+  EXPECT_EQ(orbala::saveExtension(list, 0, "/d/plot"), "bmp");
+  EXPECT_EQ(orbala::saveExtension(list, 1, "/d/plot.bmp"), "bmp");
+  EXPECT_EQ(orbala::saveExtension(list, 0, "/d/plot.Png"), "png");
+  EXPECT_EQ(orbala::saveExtension(list, 1, "/d/plot.jpg"), "png");
+  EXPECT_EQ(orbala::saveExtension(list, 2, "/d/plot.png"), "");
+  EXPECT_EQ(orbala::patternAt(list, 1), "PNG (*.png)");
 }

@@ -1,5 +1,7 @@
 #include "app/core/Placement.h"
 #include "app/core/PanelSplit.h"
+#include "app/core/HoverShade.h"
+#include "app/core/ProgressPace.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +78,27 @@ TEST(Placement, PanelKeepsItsWidthWhileTheViewHasRoom) {
     EXPECT_EQ(orbala::panelWidthFromSettings(stored), orbala::kDefaultPanelWidth) << stored;
   for (const int stored : {100, 468, 10000})
     EXPECT_EQ(orbala::panelWidthFromSettings(stored), stored);
+}
+
+TEST(HoverShade, LightensUpToTwoHundredSixteenAndDarkensAbove) {
+  // 216 is the last channel value that lightens, 217 the first that darkens the whole colour.
+  const std::pair<orbala::Rgb, orbala::Rgb> cases[] = {
+      {{216, 216, 216}, {248, 248, 248}}, {{217, 0, 0}, {184, 0, 0}},
+      {{0, 0, 217}, {0, 0, 184}},         {{255, 255, 255}, {216, 216, 216}},
+      {{212, 208, 200}, {243, 239, 230}}, {{216, 10, 0}, {248, 11, 0}},
+      {{40, 60, 80}, {50, 73, 96}},       {{0, 0, 0}, {77, 77, 77}}};
+  for (const auto& [in, out] : cases)
+    EXPECT_EQ(orbala::hoverShade(in), out) << in.r << "," << in.g << "," << in.b;
+}
+
+TEST(ProgressPace, QuietAtFirstThenAtMostTenTimesASecond) {
+  orbala::ProgressPace pace(10.0);
+  EXPECT_FALSE(pace.due(10.0));
+  EXPECT_FALSE(pace.due(10.25));
+  EXPECT_FALSE(pace.started());
+  EXPECT_TRUE(pace.due(10.5));
+  EXPECT_TRUE(pace.started());
+  EXPECT_FALSE(pace.due(10.5625));
+  EXPECT_TRUE(pace.due(10.625));
+  EXPECT_FALSE(pace.due(10.6875));
 }
