@@ -55,6 +55,12 @@ Difference compare(const ViewerPicture& a, const ViewerPicture& b, int loose) {
   return d;
 }
 
+FXMaterial frontOf(GLSphere_zk2* sphere) {
+  FXMaterial m;
+  sphere->getMaterial(0, m);
+  return m;
+}
+
 } // namespace
 
 class PixelTest : public OrbalaTest {
@@ -235,16 +241,6 @@ TEST_F(PixelTest, SpheresSurviveANewGlContextAPointAloneIsSeenAndTheGlStateIsLef
   win->viewer->makeNonCurrent();
   EXPECT_EQ(renderer().path(), orbala::render::SpherePath::Impostor);
 }
-
-namespace {
-
-FXMaterial frontOf(GLSphere_zk2* sphere) {
-  FXMaterial m;
-  sphere->getMaterial(0, m);
-  return m;
-}
-
-} // namespace
 
 using SceneTest = OrbalaTest;
 

@@ -20,6 +20,14 @@ int runLoopWith(const std::function<void()>& action) {
   return testApp()->run();
 }
 
+std::string longestLine(const std::string& text) {
+  std::istringstream in(text);
+  std::string longest;
+  for (std::string line; std::getline(in, line);)
+    if (line.size() > longest.size()) longest = line;
+  return longest;
+}
+
 } // namespace
 
 TEST_F(OrbalaTest, StartsWithDefaultsOnScreenAndControlsShowTheirState) {
@@ -156,18 +164,6 @@ TEST_F(OrbalaTest, UnwritableSettingsAreReportedOnceAtExit) {
     EXPECT_NE(boxes[0].text.find(path), std::string::npos);
   }
 }
-
-namespace {
-
-std::string longestLine(const std::string& text) {
-  std::istringstream in(text);
-  std::string longest;
-  for (std::string line; std::getline(in, line);)
-    if (line.size() > longest.size()) longest = line;
-  return longest;
-}
-
-} // namespace
 
 using RobustnessTest = OrbalaTest;
 
