@@ -35,6 +35,46 @@ Quatf preset(ViewPreset p) {
 
 using V = std::vector<float>;
 
+FX::FXQuatf toFox(const Quatf& q) {
+  return FX::FXQuatf(q.x, q.y, q.z, q.w);
+}
+
+::testing::AssertionResult same(const Quatf& ours, const FX::FXQuatf& fox, float tol) {
+  if (std::fabs(ours.x - fox.x) <= tol && std::fabs(ours.y - fox.y) <= tol &&
+      std::fabs(ours.z - fox.z) <= tol && std::fabs(ours.w - fox.w) <= tol)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << ours.x << " " << ours.y << " " << ours.z << " " << ours.w << " against " << fox.x << " "
+         << fox.y << " " << fox.z << " " << fox.w;
+}
+
+const Vec3f axes[] = {{1, 0, 0},  {0, 1, 0},         {0, 0, 1},    {1, 1, 1},
+                      {-1, 1, 1}, {0.3f, -2, 0.01f}, {0, 0, 1e-3f}};
+
+using Point = std::optional<std::tuple<double, double, double>>;
+
+// Three table rows; the third has an empty z cell.
+bool rows(int row, Vec3d& out) {
+  if (row == 0) out = Vec3d{1, 2, 3};
+  if (row == 1) out = Vec3d{-4, 5, 6.5};
+  return row < 2;
+}
+
+Point point(RotationPointChoice choice, DataBounds bounds, std::string_view number, int tableRows,
+            std::string_view x = "", std::string_view y = "", std::string_view z = "") {
+  const auto p = rotationPoint(choice, bounds, number, tableRows, rows, x, y, z);
+  if (!p) return std::nullopt;
+  return std::make_tuple(p->x, p->y, p->z);
+}
+
+Point byNumber(std::string_view text, int tableRows = 3) {
+  return point(RotationPointChoice::PointNumber, DataBounds{}, text, tableRows);
+}
+
+Point typed(std::string_view x, std::string_view y, std::string_view z) {
+  return point(RotationPointChoice::TypedPoint, DataBounds{}, "", 0, x, y, z);
+}
+
 } // namespace
 
 TEST(RotationTick, TurnsAboutTheModelsOwnAxisBySpeedAndDirection) {
@@ -114,26 +154,6 @@ TEST(SceneSizes, SphereRadiusUnitAndGreys) {
 }
 
 // The viewer's orientation is a toolkit quaternion, so ours must agree with it.
-namespace {
-
-FX::FXQuatf toFox(const Quatf& q) {
-  return FX::FXQuatf(q.x, q.y, q.z, q.w);
-}
-
-::testing::AssertionResult same(const Quatf& ours, const FX::FXQuatf& fox, float tol) {
-  if (std::fabs(ours.x - fox.x) <= tol && std::fabs(ours.y - fox.y) <= tol &&
-      std::fabs(ours.z - fox.z) <= tol && std::fabs(ours.w - fox.w) <= tol)
-    return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure()
-         << ours.x << " " << ours.y << " " << ours.z << " " << ours.w << " against " << fox.x << " "
-         << fox.y << " " << fox.z << " " << fox.w;
-}
-
-const Vec3f axes[] = {{1, 0, 0},  {0, 1, 0},         {0, 0, 1},    {1, 1, 1},
-                      {-1, 1, 1}, {0.3f, -2, 0.01f}, {0, 0, 1e-3f}};
-
-} // namespace
-
 TEST(QuaternionFox, AxisAngleProductAndNormalizedMatchTheToolkit) {
   for (const Vec3f& a : axes) {
     for (float phi : {0.0f, 1e-4f, -0.0157079633f, 1.5707964f, -3.1415927f, 3.1415927f, 5.0f}) {
@@ -169,34 +189,6 @@ TEST(QuaternionFox, AxisAngleProductAndNormalizedMatchTheToolkit) {
   EXPECT_TRUE(same(quatFromAxisAngle({0, 0, 0}, 0.7f), FX::FXQuatf(0, 0, 0, 1), 0.0f));
   EXPECT_TRUE(same(normalized(Quatf{0, 0, 0, 0}), FX::FXQuatf(0, 0, 0, 1), 0.0f));
 }
-
-namespace {
-
-using Point = std::optional<std::tuple<double, double, double>>;
-
-// Three table rows; the third has an empty z cell.
-bool rows(int row, Vec3d& out) {
-  if (row == 0) out = Vec3d{1, 2, 3};
-  if (row == 1) out = Vec3d{-4, 5, 6.5};
-  return row < 2;
-}
-
-Point point(RotationPointChoice choice, DataBounds bounds, std::string_view number, int tableRows,
-            std::string_view x = "", std::string_view y = "", std::string_view z = "") {
-  const auto p = rotationPoint(choice, bounds, number, tableRows, rows, x, y, z);
-  if (!p) return std::nullopt;
-  return std::make_tuple(p->x, p->y, p->z);
-}
-
-Point byNumber(std::string_view text, int tableRows = 3) {
-  return point(RotationPointChoice::PointNumber, DataBounds{}, text, tableRows);
-}
-
-Point typed(std::string_view x, std::string_view y, std::string_view z) {
-  return point(RotationPointChoice::TypedPoint, DataBounds{}, "", 0, x, y, z);
-}
-
-} // namespace
 
 TEST(RotationPoint, OriginMiddleOfTheBoxPointNumberAndTypedPoint) {
   EXPECT_EQ(point(RotationPointChoice::Origin, DataBounds{1, 2, 3, 4, 5, 6}, "", 0),

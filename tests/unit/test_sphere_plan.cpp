@@ -48,6 +48,10 @@ FramePlan plan(const std::vector<Ball>& balls, float maxPointSize = 64.0f) {
 
 using Order = std::vector<std::uint32_t>;
 
+std::tuple<double, double, double> xyz(const Vec3& v) {
+  return {v.x, v.y, v.z};
+}
+
 } // namespace
 
 TEST(SpherePlan, OpaqueNearestFirstTranslucentFarthestFirstTiesInRowOrder) {
@@ -187,14 +191,6 @@ TEST(CameraMaths, PickingTakesTheNearestSphereOnTheRay) {
 }
 
 // The line of sight through a pixel, which picking follows to the sphere under the pointer.
-namespace {
-
-std::tuple<double, double, double> xyz(const Vec3& v) {
-  return {v.x, v.y, v.z};
-}
-
-} // namespace
-
 TEST(Camera, RayRunsFromTheNearToTheFarPlaneOfTheCombinedMatrices) {
   // The projection doubles, the modelview moves the world 5 back: the near plane z = −1 of the
   // picture is world z = 4.5 (and would be 2 in the wrong order of the product).

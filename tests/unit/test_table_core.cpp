@@ -38,6 +38,12 @@ CellStore digits(int pictureRow) {
   return store;
 }
 
+using Texts = std::vector<std::string>;
+
+std::string littleEndian(const std::u32string& text) {
+  return encodeText(text, TextEncoding::Utf16LE, false);
+}
+
 } // namespace
 
 TEST(CellStore, KeepsTextsOfEveryLengthAndCutsOverlongOnes) {
@@ -107,10 +113,6 @@ TEST(CellStore, ShiftsMoveTextsAndRowsOrColumnsAddedOrRemovedTheirPictures) {
   EXPECT_EQ(column(store, 0), "---------- ");
 }
 
-namespace {
-using Texts = std::vector<std::string>;
-} // namespace
-
 TEST(RowOps, AutoColourStopsAtTwentyTwoLabels) {
   Texts labels{"C", "c", " C"};
   for (int i = 0; i < 20; ++i)
@@ -155,14 +157,6 @@ TEST(SizeScale, PrecisionStepsAndWarnings) {
       scaleRowMatches(ScaleMode::Size, {"a", "", "", "", "1.0"}, {"a", "", "", "", "1.00"}));
   EXPECT_EQ(loadedSizePieces("|x|7"), (Texts{"", "x"})); // text after the last "|" is no size
 }
-
-namespace {
-
-std::string littleEndian(const std::u32string& text) {
-  return encodeText(text, TextEncoding::Utf16LE, false);
-}
-
-} // namespace
 
 TEST(PasteBlock, DecodesClipboardEncodingsAndNormalisesDecimalCommasAndLineEnds) {
   EXPECT_EQ(normalizePasteText("1,5\t2\t3\r\n4\t5,25\t6\r\n"), "1.5\t2\t3\n4\t5.25\t6\n");
