@@ -33,11 +33,18 @@ void xGiveFocus(FXWindow* w) {
 }
 
 void xSendKeys(const std::vector<std::string>& keys) {
+  const auto code = [](const std::string& name) {
+    const KeyCode c = XKeysymToKeycode(xDisplay(), XStringToKeysym(name.c_str()));
+    EXPECT_NE(c, 0) << name;
+    return c;
+  };
   for (const std::string& key : keys) {
-    const KeyCode code = XKeysymToKeycode(xDisplay(), XStringToKeysym(key.c_str()));
-    EXPECT_NE(code, 0) << key;
-    XTestFakeKeyEvent(xDisplay(), code, True, CurrentTime);
-    XTestFakeKeyEvent(xDisplay(), code, False, CurrentTime);
+    const size_t plus = key.find('+', 1);
+    const KeyCode held = plus == std::string::npos ? 0 : code(key.substr(0, plus));
+    const KeyCode pressed = code(held ? key.substr(plus + 1) : key);
+    for (const auto& [c, down] :
+         {std::pair{held, True}, {pressed, True}, {pressed, False}, {held, False}})
+      if (c) XTestFakeKeyEvent(xDisplay(), c, down, CurrentTime);
   }
   XSync(xDisplay(), False);
 }

@@ -20,7 +20,7 @@ void xPointAt(FXWindow* w, int x, int y);
 void xButton(unsigned button, bool down);
 // Gives a new top window the keyboard, as a window manager does.
 void xGiveFocus(FXWindow* w);
-// Keys by their X names ("Return", "F2", "7").
+// Keys by their X names ("Return", "F2", "7"); "Control_L+v" holds the first around the second.
 void xSendKeys(const std::vector<std::string>& keys);
 
 using Strings = std::vector<std::string>;

@@ -1,6 +1,5 @@
-// What the viewer shows: sphere colours at their projected centres, the background grey and the
-// axes, read back from a rendered frame; and the batched spheres against the reference of one
-// GLU quadric per sphere.
+// The scene built from the table (axes, letters and spheres, their order and colours, the colour
+// check) and what the viewer shows of it: colours, greys, spheres against GLU quadrics.
 #include "GuiHarness.h"
 
 #include <FXPNGImage.h>
@@ -8,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "render/SphereRenderer.h"
 #include "scene/SceneGroup.h"
@@ -28,20 +28,16 @@ void savePicture(const ViewerPicture& picture, const std::string& name) {
   std::fprintf(stderr, "picture written to %s\n", path.c_str());
 }
 
-// How far two pictures of one size differ where either shows something other than the
-// background (the colour of the first pixel): the mean difference of a channel, and the share
-// of those pixels with a channel more than `loose` apart. The difference picture shows each
-// pixel's largest channel difference, four times brighter.
+// Where either picture shows something other than the background (its first pixel): the mean
+// difference of a channel, and the share of those pixels with a channel more than `loose` apart.
 struct Difference {
   double mean = 255.0;
   double offShare = 1.0;
-  ViewerPicture picture;
 };
 
 Difference compare(const ViewerPicture& a, const ViewerPicture& b, int loose) {
   Difference d;
   if (a.width != b.width || a.height != b.height || a.pixels.empty()) return d;
-  d.picture = a;
   const FXColor background = b.pixels[0];
   long sum = 0, off = 0, shown = 0;
   for (size_t i = 0; i < a.pixels.size(); ++i) {
@@ -49,17 +45,20 @@ Difference compare(const ViewerPicture& a, const ViewerPicture& b, int loose) {
     const int dr = std::abs(int(FXREDVAL(p)) - int(FXREDVAL(q)));
     const int dg = std::abs(int(FXGREENVAL(p)) - int(FXGREENVAL(q)));
     const int db = std::abs(int(FXBLUEVAL(p)) - int(FXBLUEVAL(q)));
-    const int most = std::max({dr, dg, db});
-    d.picture.pixels[i] =
-        FXRGB(std::min(255, 4 * most), std::min(255, 4 * most), std::min(255, 4 * most));
     if (p == background && q == background) continue;
     ++shown;
     sum += dr + dg + db;
-    off += most > loose;
+    off += std::max({dr, dg, db}) > loose;
   }
   d.mean = shown ? double(sum) / (3.0 * shown) : 0.0;
   d.offShare = shown ? double(off) / shown : 0.0;
   return d;
+}
+
+FXMaterial frontOf(GLSphere_zk2* sphere) {
+  FXMaterial m;
+  sphere->getMaterial(0, m);
+  return m;
 }
 
 } // namespace
@@ -76,38 +75,26 @@ protected:
     win->colorPoints = true;
     win->syncSphereColorRadios();
   }
-  void TearDown() override {
-    if (HasFailure() && !last.pixels.empty())
-      savePicture(last, ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    OrbalaTest::TearDown();
-  }
-
   ViewerPicture shot() {
-    last = grab(win->viewer);
-    EXPECT_FALSE(last.pixels.empty());
-    return last;
+    const ViewerPicture p = grab(win->viewer);
+    EXPECT_FALSE(p.pixels.empty());
+    return p;
   }
   orbala::render::SphereRenderer& renderer() {
     return static_cast<SceneGroup*>(win->sceneGroup)->spheres();
   }
-  // The same objects in a plain group: each sphere then draws itself as a GLU quadric.
-  ViewerPicture quadricShot() {
+  // Impostors and meshes against the quadric reference where something shows: outlines and
+  // interpolated lighting differ a little, so on average a channel within one level (three for
+  // meshes), at most 1% (5%) of the pixels 24 off. On failure both pictures are kept.
+  void expectLikeReference(const std::string& name) {
+    // The same objects in a plain group: each sphere then draws itself as a GLU quadric.
     FXGLGroup reference;
     for (FXint i = 0; i < win->sceneGroup->no(); ++i)
       reference.append(win->sceneGroup->child(i));
     win->viewer->setScene(&reference);
-    const ViewerPicture p = grab(win->viewer);
+    const ViewerPicture expected = grab(win->viewer);
     win->viewer->setScene(win->sceneGroup);
     reference.clear(); // the objects belong to the scene group
-    return p;
-  }
-  // Impostors and meshes against the quadric reference, over the pixels that show something:
-  // silhouettes differ where the 40-sided polygon leaves the circle and shading where
-  // per-vertex lighting is interpolated, so a few pixels may be far off, but on average a
-  // channel must be within one level (three for meshes) and at most 1% of the pixels (5%)
-  // more than 24 levels off. On failure the actual, expected and difference pictures are kept.
-  void expectLikeReference(const std::string& name) {
-    const ViewerPicture expected = quadricShot();
     for (bool mesh : {false, true}) {
       renderer().setForceMesh(mesh);
       const ViewerPicture actual = grab(win->viewer);
@@ -120,7 +107,6 @@ protected:
       if (d.mean > mean || d.offShare > share) {
         savePicture(actual, label + "-actual");
         savePicture(expected, label + "-expected");
-        savePicture(d.picture, label + "-difference");
       }
     }
   }
@@ -134,17 +120,11 @@ protected:
           return true;
     return false;
   }
-  // Two points, at (10, 8, 0) and (-10, -8, 0).
-  void twoPoints(const char* r, const char* g, const char* b, const char* size = "1.0") {
-    setRow(0, {"", "10", "8", "0", "255", "0", "0"});
-    setRow(1, {"", "-10", "-8", "0", r, g, b, size});
-  }
-
-  ViewerPicture last;
 };
 
 TEST_F(PixelTest, SpheresShowTheirColourAtTheirCentres) {
-  twoPoints("0", "0", "255", "0.5");
+  setRow(0, {"", "10", "8", "0", "255", "0", "0"});
+  setRow(1, {"", "-10", "-8", "0", "0", "0", "255", "0.5"});
   win->readTable(true);
   ViewerPicture p = shot();
   const FXColor red = pixelAt(p, 10, 8, 0), blue = pixelAt(p, -10, -8, 0);
@@ -161,20 +141,16 @@ TEST_F(PixelTest, SpheresShowTheirColourAtTheirCentres) {
   p = shot();
   EXPECT_TRUE(nearColour(pixelAt(p, 10, 8, 0), FXRGB(0, 0, 0)));
   EXPECT_NEAR(static_cast<double>(FXBLUEVAL(pixelAt(p, -10, -8, 0))), FXBLUEVAL(blue) * 0.5, 6.0);
-}
 
-TEST_F(PixelTest, BackgroundGreyAndAxisGrey) {
-  win->sphereRadiusSlider->setValue(100);
-  twoPoints("0", "255", "0");
-  win->backgroundSlider->setValue(50);
-  win->readTable(true);
-  const ViewerPicture p = shot();
-  const FXColor grey = FXRGB(128, 128, 128), light = FXRGB(204, 204, 204);
-  EXPECT_TRUE(nearColour(p.at(2, 2), grey));
   // Grey 0.8 axes on the dark half of the slider (where it turns is the unit tests'); away from
   // the lines it is background.
-  EXPECT_TRUE(lineColourNear(p, 0, 12, 0, light));
-  EXPECT_TRUE(lineColourNear(p, -13, 0, 0, light));
+  win->sphereRadiusSlider->setValue(100);
+  win->backgroundSlider->setValue(50);
+  win->readTable(true);
+  p = shot();
+  const FXColor grey = FXRGB(128, 128, 128), light = FXRGB(204, 204, 204);
+  EXPECT_TRUE(nearColour(p.at(2, 2), grey));
+  EXPECT_TRUE(lineColourNear(p, 0, 12, 0, light) && lineColourNear(p, -13, 0, 0, light));
   EXPECT_TRUE(nearColour(pixelAt(p, 5, 12, 0), grey));
 }
 
@@ -217,15 +193,13 @@ TEST_F(PixelTest, OverlappingTranslucentSpheresLookTheSameInEitherRowOrder) {
   };
   const ViewerPicture first = picture(false);
   const ViewerPicture second = picture(true);
-  const Difference d = compare(first, second, 1);
-  EXPECT_EQ(d.offShare, 0.0);
-  if (d.offShare > 0.0) savePicture(d.picture, "TranslucentOrder-difference");
+  EXPECT_EQ(compare(first, second, 1).offShare, 0.0);
   // Where they overlap both colours show.
   const FXColor both = pixelAt(first, 1.0f, 0.5f, 3.0f);
   EXPECT_TRUE(FXREDVAL(both) > 40 && FXBLUEVAL(both) > 40) << both;
 }
 
-TEST_F(PixelTest, SpheresSurviveANewGlContextAndAPointAloneAtTheOriginIsSeen) {
+TEST_F(PixelTest, SpheresSurviveANewGlContextAPointAloneIsSeenAndTheGlStateIsLeftAsFound) {
   setRow(0, {"", "10", "8", "0", "0", "255", "0"});
   win->readTable(true);
   EXPECT_GT(FXGREENVAL(pixelAt(shot(), 10, 8, 0)), 180u);
@@ -237,9 +211,8 @@ TEST_F(PixelTest, SpheresSurviveANewGlContextAndAPointAloneAtTheOriginIsSeen) {
   win->readTable(true);
   EXPECT_EQ(win->dataExtent, 0.0);
   EXPECT_GT(FXBLUEVAL(pixelAt(shot(), 0, 0, 0)), 180u);
-}
 
-TEST_F(PixelTest, DrawingLeavesTheGlStateAsFound) {
+  // Drawing leaves the GL state as it found it.
   setRow(0, {"", "1", "1", "1"});
   setRow(1, {"", "3", "1", "1"});
   setTick(1, 9, false);
@@ -267,4 +240,137 @@ TEST_F(PixelTest, DrawingLeavesTheGlStateAsFound) {
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   win->viewer->makeNonCurrent();
   EXPECT_EQ(renderer().path(), orbala::render::SpherePath::Impostor);
+}
+
+using SceneTest = OrbalaTest;
+
+TEST_F(SceneTest, AxesLettersAndSpheresInOrderOpaqueFirst) {
+  setRow(0, {"", "10", "-20", "5"});
+  setRow(1, {"", "-30", "4", "-2", "", "", "", "2"});
+  win->readTable(true);
+  EXPECT_DOUBLE_EQ(win->dataExtent, 30.0);
+  EXPECT_DOUBLE_EQ(win->labelSize, 0.6);
+
+  // x, y, X (2), Y (3), z, Z (3), then the two spheres.
+  FXGLGroup* group = win->sceneGroup;
+  ASSERT_EQ(group->no(), 13);
+  const double u = win->sphereRadiusUnit();
+  expectStrokes(group, orbala::axisStrokes({}, 30.0, u, 0.6, -2, 5, orbala::ViewPreset::Top));
+  for (GLLine_zk2* line : objectsOf<GLLine_zk2>(group))
+    EXPECT_TRUE(line->width == 1.0f && line->color[0] == 0.0f) << "B = 100: black on white";
+
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(group->child(11), shown[0]);
+  EXPECT_FLOAT_EQ(centreOf(shown[0]).x, 10.0f);
+  EXPECT_FLOAT_EQ(shown[0]->radius, static_cast<float>(u));
+  EXPECT_FLOAT_EQ(shown[1]->radius, static_cast<float>(2 * u));
+  EXPECT_EQ(win->viewer->getScene(), group);
+
+  // Opaque spheres come first.
+  for (int r = 0; r < 3; ++r)
+    setRow(r, {"", std::to_string(r + 1), "0", "0"});
+  win->rowState.opaqueFlags[0] = 0;
+  win->rowState.showFlags[2] = 0;
+  win->opaquenessField->setText("0,3");
+  win->readTable(true);
+  const auto ordered = spheres();
+  ASSERT_EQ(ordered.size(), 2u);
+  EXPECT_FLOAT_EQ(centreOf(ordered[0]).x, 2.0f);
+  EXPECT_FLOAT_EQ(centreOf(ordered[1]).x, 1.0f);
+  EXPECT_EQ(frontOf(ordered[0]).diffuse[3], 1.0f);
+  EXPECT_FLOAT_EQ(frontOf(ordered[1]).diffuse[3], 0.3f);
+
+  // Text that is no number makes translucent points vanish rather than fail.
+  win->opaquenessField->setText("none");
+  win->rebuildScene();
+  EXPECT_EQ(frontOf(spheres()[1]).diffuse[3], 0.0f);
+}
+
+TEST_F(SceneTest, ColourErrorStopsTheRebuild) {
+  setRow(0, {"", "1", "1", "1", "10", "20", "30"});
+  setRow(1, {"", "2", "2", "2", "300", "20", "30"});
+  win->undefinedGrayCheck->setCheck(FALSE);
+  command(Orbala::ID_IMAGE_OPTION, win->colorRadio);
+  ASSERT_EQ(dialogs->titles(), Strings{"Color error"});
+  EXPECT_NE(dialogs->boxes[0].text.find("in row 2,"), std::string::npos);
+  // Axes and letters are there, the spheres are not, the cells are untouched.
+  EXPECT_EQ(win->sceneGroup->no(), 11);
+  EXPECT_TRUE(spheres().empty());
+  EXPECT_EQ(cell(1, 4), "300");
+
+  // The first row is row 1; a blank cell is an error although it reads as 0.
+  dialogs->boxes.clear();
+  setRow(0, {"", "1", "1", "1", " ", "20", "30"});
+  win->rebuildScene();
+  EXPECT_NE(dialogs->seen().at(0).find("in row 1,"), std::string::npos);
+
+  // Hidden rows are not checked; letters read as channel 0 without complaint.
+  dialogs->boxes.clear();
+  setRow(0, {"", "1", "1", "1", "red", "20", "30"});
+  setTick(1, 8, false);
+  win->rebuildScene();
+  EXPECT_TRUE(dialogs->boxes.empty());
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(frontOf(shown[0]).diffuse[0], 0.0f);
+  EXPECT_FLOAT_EQ(frontOf(shown[0]).diffuse[1], 20 / 255.0f);
+
+  // Showing the bad row again brings the error back.
+  clickCell(1, 8);
+  EXPECT_NE(dialogs->seen().at(0).find("in row 2,"), std::string::npos);
+
+  // Gray spheres never look at the colour cells.
+  dialogs->boxes.clear();
+  command(Orbala::ID_IMAGE_OPTION, win->grayRadio);
+  EXPECT_TRUE(dialogs->boxes.empty());
+  EXPECT_EQ(spheres().size(), 2u);
+}
+
+TEST_F(SceneTest, UndefinedColoursBecomeGray) {
+  setRow(0, {"", "1", "1", "1", "", "20", "30"});
+  setRow(1, {"", "2", "2", "2", "-1", "20", "30"});
+  setRow(2, {"", "3", "3", "3", "0", "255", "7"});
+  ASSERT_TRUE(win->undefinedGrayCheck->getCheck());
+  command(Orbala::ID_IMAGE_OPTION, win->colorRadio);
+  EXPECT_TRUE(dialogs->boxes.empty());
+  for (int r = 0; r < 3; ++r)
+    EXPECT_EQ(cells(r, 4, 6), r < 2 ? Strings(3, "200") : (Strings{"0", "255", "7"})) << r;
+  const auto shown = spheres();
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_FLOAT_EQ(frontOf(shown[0]).diffuse[0], 200 / 255.0f);
+  EXPECT_FLOAT_EQ(frontOf(shown[2]).diffuse[2], 7 / 255.0f);
+}
+
+TEST_F(SceneTest, AxisChecksAndTheLastPresetChooseTheStrokesAndRebuildsUseOnlyTheTable) {
+  setRow(0, {"", "-1", "-2", "-5"});
+  setRow(1, {"", "1", "2", "-1"});
+  win->readTable(true);
+  // "Show axis labels" alone draws no letters; all z negative; the X taller after x-y-z.
+  for (const auto& [xy, z, labels, preset] :
+       {std::tuple{false, false, true, orbala::ViewPreset::Top},
+        {false, true, false, orbala::ViewPreset::Top},
+        {true, false, true, orbala::ViewPreset::XYZ}}) {
+    win->showXYAxisCheck->setCheck(xy);
+    win->showZAxisCheck->setCheck(z);
+    win->showAxisLabelsCheck->setCheck(labels);
+    win->lastViewPreset = preset;
+    win->rebuildScene();
+    EXPECT_EQ(spheres().size(), 2u);
+    expectStrokes(win->sceneGroup,
+                  orbala::axisStrokes({xy, z, labels}, win->dataExtent, win->sphereRadiusUnit(),
+                                      win->labelSize, -5, -1, preset));
+  }
+
+  // A rebuild never uses what the table no longer has.
+  for (int r = 0; r < 30; ++r)
+    setRow(r, {"", std::to_string(r), "0", "0"});
+  win->readTable(true);
+  ASSERT_EQ(win->pointData.pointCount, 30);
+  // A selected sphere is released with the scene; stale point data stops at the table's end.
+  win->viewer->setSelection(spheres()[0]);
+  win->setUpTable(12);
+  win->rebuildScene(); // before any new read, as a slider would
+  EXPECT_EQ(win->viewer->getSelection(), nullptr);
+  EXPECT_EQ(spheres().size(), 12u);
 }

@@ -41,7 +41,14 @@ protected:
   }
 };
 
-TEST_F(TableTest, TypedPointsBecomePointData) {
+TEST_F(TableTest, TypedPointsBecomePointDataUpToTheFirstRowThatFails) {
+  // An empty table: no points, but the arrays keep one entry; nothing is measured.
+  win->readTable(true);
+  EXPECT_EQ(win->pointData.pointCount, 0);
+  EXPECT_EQ(win->pointData.xValues.size() + win->pointData.zValues.size(), 2u);
+  command(Orbala::ID_REDRAW);
+  EXPECT_EQ(win->sceneGroup->no(), 0);
+
   setRow(0, {"C", "1,5", "-2", " 3 ", "", "", "", "2"});
   setRow(1, {"", "abc", "0.25", "1e2", "", "", "", "0,5"});
   setRow(2, {"H", "4", "5", "6"});
@@ -52,19 +59,9 @@ TEST_F(TableTest, TypedPointsBecomePointData) {
   EXPECT_EQ(p.yValues, (std::vector<double>{-2.0, 0.25, 5.0}));
   EXPECT_EQ(p.zValues, (std::vector<double>{3.0, 100.0, 6.0}));
   EXPECT_EQ(win->rowState.relativeSizes[1], 0.5);
-  // Redraw does not refit: the view keeps its measured extent until a refit.
+  // Redraw does not refit: the view keeps its measured extent (the initial 100) until a refit.
   EXPECT_DOUBLE_EQ(win->dataExtent, 100.0);
   EXPECT_EQ(spheres().size(), 3u);
-}
-
-TEST_F(TableTest, DataRowsEndAtTheFirstRowThatFails) {
-  // An empty table: no points, but the arrays keep one entry; nothing is measured.
-  win->readTable(true);
-  EXPECT_EQ(win->pointData.pointCount, 0);
-  EXPECT_EQ(win->pointData.xValues.size() + win->pointData.zValues.size(), 2u);
-  EXPECT_EQ(win->dataExtent, 100.0);
-  command(Orbala::ID_REDRAW);
-  EXPECT_EQ(win->sceneGroup->no(), 0);
 
   for (int r = 0; r < 10; ++r)
     setRow(r, {"", std::to_string(r), "1", "2"});
@@ -82,20 +79,6 @@ TEST_F(TableTest, DataRowsEndAtTheFirstRowThatFails) {
   EXPECT_EQ(win->pointData.pointCount, 3);
   EXPECT_TRUE(win->rowHasCoordinates(3));
   EXPECT_FALSE(win->rowHasCoordinates(10));
-}
-
-TEST_F(TableTest, SetUpGivesAtLeastTenCentredDefaultRows) {
-  setRow(2, {"O", "1", "2", "3"});
-  win->rowState.showFlags[2] = 0;
-  win->setUpTable(5);
-  ASSERT_EQ(win->table->getNumRows(), 10);
-  EXPECT_EQ(win->rowState.size(), 10);
-  for (int r = 0; r < 10; ++r)
-    EXPECT_TRUE(isDefaultRow(r)) << r;
-  // Cells made later, by typing, are centred like the others.
-  win->table->setItemText(4, 3, "2,5");
-  EXPECT_EQ(win->table->getItemJustify(4, 3), FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
-  EXPECT_EQ(cell(4, 3), "2.5");
 }
 
 TEST_F(TableTest, ClicksToggleShowAndOpaqueOrChooseTheScaleMode) {
@@ -127,7 +110,7 @@ TEST_F(TableTest, ClicksToggleShowAndOpaqueOrChooseTheScaleMode) {
   EXPECT_STREQ(win->scaleSizeField->getText().text(), "1.7");
 }
 
-TEST_F(TableTest, ClearInputDataResetsEveryRow) {
+TEST_F(TableTest, ClearAndSetUpGiveCentredDefaultRows) {
   for (int r = 0; r < 4; ++r)
     setRow(r, {"C", "1", "2", "3", "1", "2", "3", "4"});
   win->table->setItemIcon(2, 0, win->iconOpen);
@@ -140,6 +123,19 @@ TEST_F(TableTest, ClearInputDataResetsEveryRow) {
   EXPECT_EQ(win->table->getItemIcon(2, 0), nullptr);
   EXPECT_EQ(win->pointData.pointCount + win->sceneGroup->no(), 0);
   EXPECT_EQ(win->table->getNumRows(), 1000);
+
+  // A new table has at least ten rows.
+  setRow(2, {"O", "1", "2", "3"});
+  win->rowState.showFlags[2] = 0;
+  win->setUpTable(5);
+  ASSERT_EQ(win->table->getNumRows(), 10);
+  EXPECT_EQ(win->rowState.size(), 10);
+  for (int r = 0; r < 10; ++r)
+    EXPECT_TRUE(isDefaultRow(r)) << r;
+  // Cells made later, by typing, are centred like the others.
+  win->table->setItemText(4, 3, "2,5");
+  EXPECT_EQ(win->table->getItemJustify(4, 3), FXTableItem::CENTER_X | FXTableItem::CENTER_Y);
+  EXPECT_EQ(cell(4, 3), "2.5");
 }
 
 // The table counts and lays a pasted block itself; it must do so as the toolkit's overlay does.
@@ -162,7 +158,7 @@ TEST_F(TableTest, PasteLaysCellsLikeTheToolkit) {
   }
 }
 
-TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
+TEST_F(TableTest, PasteNeverGrowsTheTableAndALongOneIsWarnedAboutOnce) {
   std::string lines;
   for (int i = 0; i < 1200; ++i)
     lines += std::to_string(i) + "\t" + std::to_string(i) + ",5\t1\n";
@@ -186,17 +182,9 @@ TEST_F(TableTest, LongPasteIsCutAndWarnedAboutOnce) {
   EXPECT_EQ(keyRelease(KEY_v, 0), 0);
   EXPECT_EQ(keyRelease(KEY_c, CONTROLMASK), 0);
   EXPECT_EQ(win->pointData.pointCount, 1000);
-}
-
-TEST_F(TableTest, PasteNeverGrowsTheTable) {
-  // Near the right edge: no eleventh column (the last row is the long paste's).
-  pasteAt(3, 8, "a\tb\tc\td");
-  EXPECT_EQ(win->table->getNumColumns(), 10);
-  EXPECT_EQ(cells(3, 8, 9), (Strings{"a", "b"}));
-  EXPECT_TRUE(win->table->pasteWasCut);
 
   // A selection decides the origin over the current cell.
-  win->table->setCurrentItem(0, 0);
+  goTo(0, 0);
   win->table->selectRange(5, 6, 2, 3);
   win->table->pasteText("7\t8");
   EXPECT_EQ(cells(5, 2, 3), (Strings{"7", "8"}));
@@ -210,7 +198,7 @@ TEST_F(TableTest, PasteNeverGrowsTheTable) {
   EXPECT_EQ(win->table->getNumRows(), 20);
 }
 
-TEST_F(TableTest, ToolBarSelectCopyAndPasteGoThroughTheClipboard) {
+TEST_F(TableTest, ToolBarSelectCopyCutAndPasteGoThroughTheClipboard) {
   command(Orbala::ID_SELECT_ALL);
   EXPECT_TRUE(win->table->isItemSelected(0, 0) && win->table->isItemSelected(999, 9));
   setRow(0, {"He", "1", "2", "3"});
@@ -243,13 +231,10 @@ TEST_F(TableTest, ToolBarSelectCopyAndPasteGoThroughTheClipboard) {
   press.state = CONTROLMASK;
   win->table->handle(win->table, FXSEL(SEL_KEYPRESS, 0), &press);
   EXPECT_EQ(cells(21, 2, 3), (Strings{"7.5", "8.25"}));
-}
 
-TEST_F(TableTest, CutAndDeleteTakeTextsButKeepTheMarks) {
-  setRow(0, {"He", "1", "2", "3"});
-  setRow(1, {"Li", "4", "5", "6"});
+  // Cut takes the texts but keeps the marks.
   setTick(1, 8, false);
-  win->table->selectRange(0, 1, 0, 9);
+  select(0, 1, 0, 9);
   win->table->handle(win, FXSEL(SEL_COMMAND, FXTable::ID_CUT_SEL), nullptr);
   EXPECT_EQ(cells(0, 0, 3), (Strings{"", "", "", ""}));
   EXPECT_EQ(cell(1, 7), "");

@@ -8,7 +8,7 @@ using orbala::CommandLine;
 using orbala::parseCommandLine;
 using Mode = CommandLine::Mode;
 
-TEST(CommandLineTest, WindowExportHelpAndVersion) {
+TEST(CommandLineTest, WindowExportHelpVersionFramesAndNumberedPictures) {
   EXPECT_EQ(parseCommandLine({}).mode, Mode::Window);
   EXPECT_EQ(parseCommandLine({"a.qvx"}).file, "a.qvx");
   EXPECT_EQ(parseCommandLine({"--", "--odd.xyz"}).file, "--odd.xyz");
@@ -36,36 +36,8 @@ TEST(CommandLineTest, WindowExportHelpAndVersion) {
   EXPECT_EQ(std::make_tuple(d.background, d.transparent), std::make_tuple(-1, true));
   EXPECT_EQ(a.background, -1);
   EXPECT_FALSE(a.transparent);
-}
 
-TEST(CommandLineTest, EveryMistakeIsOneLine) {
-  const std::vector<std::vector<std::string>> wrong = {
-      {"--frobnicate"},
-      {"-x"},
-      {"--export"},
-      {"--export", "o.png"},
-      {"--export", "o.jpg", "m.xyz"},
-      {"--export", "o.png", "--size", "0x10", "m.xyz"},
-      {"--export", "o.png", "--size", "16385x10", "m.xyz"},
-      {"--export", "o.png", "--size", "80x", "m.xyz"},
-      {"--export", "o.png", "--size", "8 0x60", "m.xyz"},
-      {"--export", "o.png", "--view", "side", "m.xyz"},
-      {"--export", "o.png", "--background", "101", "m.xyz"},
-      {"--export", "o.png", "--background", "-1", "m.xyz"},
-      {"--export", "o.png", "--background", "grey", "m.xyz"},
-      {"--export", "o.bmp", "--background", "transparent", "m.xyz"},
-      {"--background", "50", "m.xyz"},
-      {"--size", "80x60", "m.xyz"},
-      {"a.qvx", "b.qvx"}};
-  for (const auto& args : wrong) {
-    const CommandLine c = parseCommandLine(args);
-    EXPECT_EQ(c.mode, Mode::Error) << args[0];
-    EXPECT_EQ(c.error.rfind("orbala: ", 0), 0u);
-    EXPECT_EQ(c.error.find('\n'), std::string::npos);
-  }
-}
-
-TEST(CommandLineTest, FramesAndNumberedPictures) {
+  // Frames and numbered pictures.
   const CommandLine one = parseCommandLine({"--export", "o.png", "--frame", "7", "t.xyz"});
   EXPECT_EQ(std::make_tuple(one.mode, one.frame, one.sequence),
             std::make_tuple(Mode::Export, 7, false));
@@ -80,14 +52,30 @@ TEST(CommandLineTest, FramesAndNumberedPictures) {
   EXPECT_EQ(orbala::numberedName("a%2db.png", 3), "a 3b.png");
   for (const char* plain : {"o.png", "100%%.png", "%s.png", "%d%d.png", "%-4d.png", "%04x.png"})
     EXPECT_FALSE(orbala::isNumberedName(plain)) << plain;
+}
 
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--export", "f%d.png", "--frame", "2", "t.xyz"},
-                                             {"--export", "o.png", "--frames", "1-2", "t.xyz"},
-                                             {"--export", "o.png", "--frame", "0", "t.xyz"},
-                                             {"--export", "f%d.png", "--frames", "5-4", "t.xyz"},
-                                             {"--export", "f%d.png", "--frames", "0-4", "t.xyz"},
-                                             {"--export", "f%d.png", "--frames", "1-x", "t.xyz"},
-                                             {"--frame", "2", "t.xyz"}})
-    EXPECT_EQ(parseCommandLine(args).mode, Mode::Error) << args[2];
+TEST(CommandLineTest, EveryMistakeIsOneLine) {
+  // Cases end at ';', arguments at '|'.
+  const std::string cases =
+      "--frobnicate;-x;--export;--export|o.png;--export|o.jpg|m.xyz;"
+      "--export|o.png|--size|0x10|m.xyz;--export|o.png|--size|16385x10|m.xyz;"
+      "--export|o.png|--size|80x|m.xyz;--export|o.png|--size|8 0x60|m.xyz;"
+      "--export|o.png|--view|side|m.xyz;--export|o.png|--background|101|m.xyz;"
+      "--export|o.png|--background|-1|m.xyz;--export|o.png|--background|grey|m.xyz;"
+      "--export|o.bmp|--background|transparent|m.xyz;--background|50|m.xyz;--size|80x60|m.xyz;"
+      "a.qvx|b.qvx;--export|f%d.png|--frame|2|t.xyz;--export|o.png|--frames|1-2|t.xyz;"
+      "--export|o.png|--frame|0|t.xyz;--export|f%d.png|--frames|5-4|t.xyz;"
+      "--export|f%d.png|--frames|0-4|t.xyz;--export|f%d.png|--frames|1-x|t.xyz;--frame|2|t.xyz;";
+  std::vector<std::string> args{""};
+  for (char ch : cases) {
+    if (ch != ';') {
+      ch == '|' ? void(args.emplace_back()) : args.back().push_back(ch);
+      continue;
+    }
+    const CommandLine c = parseCommandLine(args);
+    EXPECT_EQ(c.mode, Mode::Error) << args[0] << " " << args.size();
+    EXPECT_EQ(c.error.rfind("orbala: ", 0), 0u);
+    EXPECT_EQ(c.error.find('\n'), std::string::npos);
+    args = {""};
+  }
 }

@@ -25,12 +25,7 @@ std::string row(const CsvRow& r) {
 
 } // namespace
 
-// Semicolons, TABs and blanks are found by the cases below; a delimiter in quotes does not count.
-TEST(CsvTable, DelimiterInQuotesIsNotCounted) {
-  EXPECT_EQ(detectCsvDelimiter({"\"a;b\",1,2,3", "\"c;d\",1,2,3"}), ',');
-}
-
-TEST(CsvTable, HeaderByNameQuotesBomAndCrlf) {
+TEST(CsvTable, HeaderByNameQuotesBomCrlfAndTheDelimiter) {
   const CsvResult r = parse("\xEF\xBB\xBF"
                             "Name,Z,Y,X,Notes,RED,green,Blue,Radius,SHOW,Opaque,Extra\r\n"
                             "\"Cl, chloride\",3,2,1,\"said \"\"hi\"\"\nnext line\",255,0,1,1.5,"
@@ -42,6 +37,9 @@ TEST(CsvTable, HeaderByNameQuotesBomAndCrlf) {
   EXPECT_EQ(r.unknownColumns, (std::vector<std::string>{"Notes", "Extra"}));
   EXPECT_EQ(csvWarning(r).value(),
             "These columns are not table columns and were left out: Notes, Extra.");
+
+  // A delimiter in quotes does not count (semicolons, TABs and blanks are the other cases).
+  EXPECT_EQ(detectCsvDelimiter({"\"a;b\",1,2,3", "\"c;d\",1,2,3"}), ',');
 }
 
 TEST(CsvTable, DecimalCommasRaggedAndUnreadableRows) {
@@ -61,7 +59,7 @@ TEST(CsvTable, DecimalCommasRaggedAndUnreadableRows) {
   EXPECT_EQ(parse("x,y,z\n\"1,5\",2,3\n").skippedRows, 1);
 }
 
-TEST(CsvTable, WithoutHeaderColumnsGoInTableOrder) {
+TEST(CsvTable, WithoutHeaderTableLimitStrayQuoteAndBinary) {
   const CsvResult labelled = parse("C 0 0 0\nO 1.2 0 0 244 0 0 0.6 1 0\n");
   ASSERT_EQ(labelled.rows.size(), 2u);
   EXPECT_EQ(row(labelled.rows[1]), "O|1.2|0|0|244|0|0|0.6|1|0");
@@ -71,9 +69,8 @@ TEST(CsvTable, WithoutHeaderColumnsGoInTableOrder) {
   const CsvResult words = parse("just,some\nwords,here\n");
   EXPECT_TRUE(words.rows.empty());
   EXPECT_EQ(words.skippedRows, 2);
-}
 
-TEST(CsvTable, TableLimitStrayQuoteAndBinary) {
+  // The table limit.
   std::string text = "x,y,z\n";
   for (int i = 0; i < 30; ++i)
     text += std::to_string(i) + ",0,0\n";

@@ -80,15 +80,8 @@ TEST(ElementMatch, LabelsIgnoreCaseAndSurroundingBlanksNumbersNeedANumberedEleme
 }
 
 TEST(ElementScan, ReportsUnknownLabelsUnlessAnEarlyEndMatchedNothing) {
-  struct Case {
-    std::vector<std::string> labels;
-    int rows;
-    int examined;
-    bool earlyEnd;
-    Strings unmatched;
-    std::optional<std::string> report;
-  };
-  for (const Case& c : std::vector<Case>{
+  using Case = std::tuple<Strings, int, int, bool, Strings, std::optional<std::string>>;
+  for (const auto& [labels, rows, examined, earlyEnd, unmatched, report] : std::vector<Case>{
            {{"C", "Xx", "H"}, 100, 3, true, {"Xx"}, "Xx"},
            {{"A", "B1"}, 100, 2, true, {"A", "B1"}, std::nullopt},
            {{" A ", "B1", "\tZz"}, 3, 3, false, {"A", "B1", "Zz"}, "A, B1, Zz"}, // reached the end
@@ -96,10 +89,10 @@ TEST(ElementScan, ReportsUnknownLabelsUnlessAnEarlyEndMatchedNothing) {
            {{"o", "O", "O "}, 3, 3, false, {}, std::nullopt},
            {{}, 10, 0, true, {}, std::nullopt},
            {{}, 0, 0, false, {}, std::nullopt}}) {
-    const ElementScan scan = scanLabels(c.labels, c.rows);
+    const ElementScan scan = scanLabels(labels, rows);
     EXPECT_EQ(std::tie(scan.examined, scan.earlyEnd, scan.unmatched),
-              std::tie(c.examined, c.earlyEnd, c.unmatched));
-    EXPECT_EQ(unmatchedReport(scan), c.report ? std::optional(kReportHead + *c.report) : c.report);
+              std::tie(examined, earlyEnd, unmatched));
+    EXPECT_EQ(unmatchedReport(scan), report ? std::optional(kReportHead + *report) : report);
   }
   EXPECT_EQ(scanLabels({"C", "Xx", "H"}, 100).matches,
             (std::vector<std::pair<int, int>>{{0, 5}, {2, 0}}));

@@ -1,4 +1,5 @@
 #include "io/core/FileNames.h"
+#include "io/core/RecentFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,9 @@
 using namespace orbala;
 
 using Pairs = std::vector<std::pair<std::string, std::string>>;
+using Paths = std::vector<std::string>;
 
-TEST(FileNames, ExtensionOfAPatternAndForcedExtension) {
+TEST(FileNames, ExtensionOfAPatternForcedExtensionAndIllegalNames) {
   EXPECT_EQ(extensionFromPattern("Orbala (*.qvx)"), "qvx");
   EXPECT_EQ(extensionFromPattern("(*.Data_2)"), "Data_2");
   for (const char* bad :
@@ -28,9 +30,8 @@ TEST(FileNames, ExtensionOfAPatternAndForcedExtension) {
                                           {"/home/u/.plot", "/home/u/.plot.qvx"}})
     EXPECT_EQ(forceExtension(path, "qvx"), forced) << path;
   EXPECT_EQ(forceExtension("/home/u/plot.txt", ""), "/home/u/plot.txt");
-}
 
-TEST(FileNames, IllegalNames) {
+  // Illegal names.
   for (char c : std::string("\\:/*?\"<>|\t"))
     EXPECT_TRUE(isIllegalFileName(std::string("my") + c + "plot.qvx")) << int(c);
   EXPECT_TRUE(isIllegalFileName("") && isIllegalFileName("   "));
@@ -61,4 +62,88 @@ TEST(FileNames, PreselectedPatternAndPathParts) {
   for (const auto& [path, name] :
        Pairs{{"/home/u/plot.qvx", "plot.qvx"}, {"plot.qvx", "plot.qvx"}, {"/home/u/", ""}})
     EXPECT_EQ(pathFileName(path), name) << path;
+}
+
+// The names a dropped uri-list hands over.
+TEST(UriListTest, LocalFilesOnlyDecodedAndSaveExtensions) {
+  EXPECT_EQ(orbala::localPathsFromUriList("# comment\r\nfile:///a%20b/c%25.xyz\r\n"
+                                          "file://localhost/d.qvx\nFILE:/e\n"
+                                          "file://server/f\nhttp://x/g\nfile:///bad%2\n"
+                                          "file:///nul%00\nfile:///h%C3%A9\n"),
+            (Paths{"/a b/c%.xyz", "/d.qvx", "/e", "/h\xC3\xA9"}));
+  EXPECT_EQ(orbala::localPathsFromUriList(""), Paths{});
+
+  const char* list = "Bitmap (*.bmp)\nPNG (*.png)";
+  EXPECT_EQ(orbala::saveExtension(list, 0, "/d/plot"), "bmp");
+  EXPECT_EQ(orbala::saveExtension(list, 1, "/d/plot.bmp"), "bmp");
+  EXPECT_EQ(orbala::saveExtension(list, 0, "/d/plot.Png"), "png");
+  EXPECT_EQ(orbala::saveExtension(list, 1, "/d/plot.jpg"), "png");
+  EXPECT_EQ(orbala::saveExtension(list, 2, "/d/plot.png"), "");
+  EXPECT_EQ(orbala::patternAt(list, 1), "PNG (*.png)");
+}
+
+namespace {
+
+using Slots = std::vector<std::string>;
+
+// The ten slots, the empty ones at the end left out.
+Slots slots(const RecentFiles& r) {
+  Slots out;
+  for (int i = 0; i < RecentFiles::kSlots; ++i)
+    out.push_back(r.get(i));
+  while (!out.empty() && out.back().empty())
+    out.pop_back();
+  return out;
+}
+
+} // namespace
+
+TEST(RecentFiles, ReopeningMovesToTheTopAndAnEleventhPushesTheOldestOut) {
+  RecentFiles r;
+  for (const char* p : {"/d/first", "/d/second", "/d/third", "/d/first", "/d/first", "/d/FIRST"})
+    r.add(p); // matching is exact
+  EXPECT_EQ(slots(r), (Slots{"/d/FIRST", "/d/first", "/d/third", "/d/second"}));
+  EXPECT_EQ(r.count(), 4);
+  r.clear();
+  for (int i = 1; i <= 11; ++i)
+    r.add("/f" + std::to_string(i));
+  EXPECT_EQ(slots(r),
+            (Slots{"/f11", "/f10", "/f9", "/f8", "/f7", "/f6", "/f5", "/f4", "/f3", "/f2"}));
+  // Re-adding the bottom entry, taken from the list itself, keeps all ten.
+  r.add(r.get(9));
+  EXPECT_EQ(r.count(), 10);
+  EXPECT_EQ(r.get(0) + r.get(9), "/f2/f3");
+  EXPECT_EQ(r.get(10) + r.get(-1), "");
+}
+
+TEST(RecentFiles, RemovalLeavesNoGapAndSlotsAsReadFromAFile) {
+  RecentFiles r;
+  for (const char* p : {"/e", "/d", "/c", "/b", "/a"})
+    r.add(p);
+  EXPECT_TRUE(r.removeFirst("/c"));
+  EXPECT_EQ(slots(r), (Slots{"/a", "/b", "/d", "/e"}));
+  EXPECT_FALSE(r.removeFirst("/zzz"));
+  EXPECT_TRUE(r.removeFirst(r.get(1)));
+  EXPECT_EQ(slots(r), (Slots{"/a", "/d", "/e"}));
+  // Of two equal entries (as a file may hold) only the first goes.
+  r.set(5, "/a");
+  EXPECT_TRUE(r.removeFirst("/a"));
+  EXPECT_EQ(slots(r), (Slots{"/d", "/e", "/a"}));
+
+  // Slots as read from a file.
+  r = RecentFiles();
+  r.set(0, "/a");
+  r.set(2, "/b");
+  r.set(-1, "/ignored");
+  r.set(10, "/ignored");
+  EXPECT_EQ(r.count(), 2);
+  // A new path shifts the gap along without closing it; an empty one closes it.
+  r.add("/c");
+  EXPECT_EQ(slots(r), (Slots{"/c", "/a", "", "/b"}));
+  r.add("");
+  EXPECT_EQ(slots(r), (Slots{"/c", "/a", "/b"}));
+  // With duplicates the last one is the one moved up.
+  r.set(5, "/a");
+  r.add("/a");
+  EXPECT_EQ(slots(r), (Slots{"/a", "/c", "/a", "/b"}));
 }

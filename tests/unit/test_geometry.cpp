@@ -1,9 +1,12 @@
 #include "scene/core/Geometry.h"
+#include "scene/core/RotationPoint.h"
 
 #include <cmath>
 #include <tuple>
 #include <vector>
 
+#include <fx.h>
+#include <fx3d.h>
 #include <gtest/gtest.h>
 
 using namespace orbala;
@@ -31,6 +34,46 @@ Quatf preset(ViewPreset p) {
 }
 
 using V = std::vector<float>;
+
+FX::FXQuatf toFox(const Quatf& q) {
+  return FX::FXQuatf(q.x, q.y, q.z, q.w);
+}
+
+::testing::AssertionResult same(const Quatf& ours, const FX::FXQuatf& fox, float tol) {
+  if (std::fabs(ours.x - fox.x) <= tol && std::fabs(ours.y - fox.y) <= tol &&
+      std::fabs(ours.z - fox.z) <= tol && std::fabs(ours.w - fox.w) <= tol)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << ours.x << " " << ours.y << " " << ours.z << " " << ours.w << " against " << fox.x << " "
+         << fox.y << " " << fox.z << " " << fox.w;
+}
+
+const Vec3f axes[] = {{1, 0, 0},  {0, 1, 0},         {0, 0, 1},    {1, 1, 1},
+                      {-1, 1, 1}, {0.3f, -2, 0.01f}, {0, 0, 1e-3f}};
+
+using Point = std::optional<std::tuple<double, double, double>>;
+
+// Three table rows; the third has an empty z cell.
+bool rows(int row, Vec3d& out) {
+  if (row == 0) out = Vec3d{1, 2, 3};
+  if (row == 1) out = Vec3d{-4, 5, 6.5};
+  return row < 2;
+}
+
+Point point(RotationPointChoice choice, DataBounds bounds, std::string_view number, int tableRows,
+            std::string_view x = "", std::string_view y = "", std::string_view z = "") {
+  const auto p = rotationPoint(choice, bounds, number, tableRows, rows, x, y, z);
+  if (!p) return std::nullopt;
+  return std::make_tuple(p->x, p->y, p->z);
+}
+
+Point byNumber(std::string_view text, int tableRows = 3) {
+  return point(RotationPointChoice::PointNumber, DataBounds{}, text, tableRows);
+}
+
+Point typed(std::string_view x, std::string_view y, std::string_view z) {
+  return point(RotationPointChoice::TypedPoint, DataBounds{}, "", 0, x, y, z);
+}
 
 } // namespace
 
@@ -108,4 +151,76 @@ TEST(SceneSizes, SphereRadiusUnitAndGreys) {
            {50, 100, 0.8f}, {51, 100, 0.0f}, {0, 100, 0.8f}, {5, 11, 0.8f}, {6, 11, 0.0f}})
     EXPECT_EQ(axisGrey(b, bMax), axis) << b << ' ' << bMax;
   EXPECT_EQ((V{backgroundGrey(0), backgroundGrey(51), backgroundGrey(100)}), (V{0, 0.51f, 1}));
+}
+
+// The viewer's orientation is a toolkit quaternion, so ours must agree with it.
+TEST(QuaternionFox, AxisAngleProductAndNormalizedMatchTheToolkit) {
+  for (const Vec3f& a : axes) {
+    for (float phi : {0.0f, 1e-4f, -0.0157079633f, 1.5707964f, -3.1415927f, 3.1415927f, 5.0f}) {
+      FX::FXQuatf fox;
+      fox.setAxisAngle(FX::FXVec3f(a.x, a.y, a.z), phi);
+      // The toolkit divides by the axis length through a fast reciprocal square root.
+      EXPECT_TRUE(same(quatFromAxisAngle(a, phi), fox, 2e-6f));
+    }
+    for (const Vec3f& b : axes) {
+      const Quatf qa = quatFromAxisAngle(a, 0.8f), qb = quatFromAxisAngle(b, -2.1f);
+      EXPECT_TRUE(same(quatMultiply(qa, qb), toFox(qa) * toFox(qb), 0.0f));
+    }
+  }
+  const Quatf odd{0.1f, -2.5f, 3.25f, 0.7f}, other{-1.5f, 0.2f, 0.9f, -4.0f};
+  EXPECT_TRUE(same(quatMultiply(odd, other), toFox(odd) * toFox(other), 0.0f));
+
+  const Quatf start = presetView(ViewPreset::XYZ, 1, 1, false).orientation;
+  for (int axis = 0; axis < rotationAxisCount; ++axis) {
+    const Vec3f v = rotationAxisVector(axis);
+    const FX::FXQuatf fox =
+        toFox(start) * FX::FXQuatf(FX::FXVec3f(v.x, v.y, v.z), rotationTickAngle(237, 0));
+    EXPECT_TRUE(same(rotationTick(start, axis, 237, 0), fox, 2e-6f)) << axis;
+  }
+
+  for (const Quatf& q :
+       {Quatf{0.1f, -2.5f, 3.25f, 0.7f}, Quatf{0, 0, 0, 2}, Quatf{1e-3f, 0, 0, 0}}) {
+    FX::FXQuatf fox = toFox(q);
+    fox.adjust();
+    EXPECT_TRUE(same(normalized(q), fox, 1e-6f));
+  }
+  // The toolkit gives NaN for a zero axis and leaves a zero quaternion at zero; an orientation
+  // needs unit length.
+  EXPECT_TRUE(same(quatFromAxisAngle({0, 0, 0}, 0.7f), FX::FXQuatf(0, 0, 0, 1), 0.0f));
+  EXPECT_TRUE(same(normalized(Quatf{0, 0, 0, 0}), FX::FXQuatf(0, 0, 0, 1), 0.0f));
+}
+
+TEST(RotationPoint, OriginMiddleOfTheBoxPointNumberAndTypedPoint) {
+  EXPECT_EQ(point(RotationPointChoice::Origin, DataBounds{1, 2, 3, 4, 5, 6}, "", 0),
+            std::make_tuple(0.0, 0.0, 0.0));
+  EXPECT_EQ(point(RotationPointChoice::GeometricCenter, DataBounds{-1, 5, 0, 0, 2, 4}, "", 0),
+            std::make_tuple(2.0, 0.0, 3.0));
+  // A stored choice outside 0..3 is the origin.
+  EXPECT_EQ(rotationPointChoiceFromIndex(3), RotationPointChoice::TypedPoint);
+  for (int bad : {4, -1})
+    EXPECT_EQ(rotationPointChoiceFromIndex(bad), RotationPointChoice::Origin);
+
+  EXPECT_EQ(byNumber("  2 "), std::make_tuple(-4.0, 5.0, 6.5));
+  EXPECT_EQ(byNumber("1"), std::make_tuple(1.0, 2.0, 3.0));
+  // Row 3 exists but lacks a coordinate; row 4 is beyond the table; with one table row, row 2
+  // is refused before its cells are read.
+  for (const char* bad : {"0", "-1", "", " \t ", "-2147483648", "3"})
+    EXPECT_FALSE(byNumber(bad)) << bad;
+  EXPECT_FALSE(byNumber("4", 10));
+  EXPECT_TRUE(byNumber("1", 1));
+  EXPECT_FALSE(byNumber("2", 1));
+  EXPECT_FALSE(
+      rotationPoint(RotationPointChoice::PointNumber, DataBounds{}, "1", 3, nullptr, "", "", ""));
+
+  EXPECT_EQ(typed(" 1.5", "-2", "3e2 "), std::make_tuple(1.5, -2.0, 300.0));
+  EXPECT_EQ(typed("abc", "0", "x1"), std::make_tuple(0.0, 0.0, 0.0));
+  EXPECT_EQ(typed("1e30", "-1e30", "0"), std::make_tuple(1e30, -1e30, 0.0));
+  // A blank field, or a point too far to be plotted, is no point.
+  for (const auto& [x, y, z] : {std::tuple{"", "0", "0"},
+                                {"0", " ", "0"},
+                                {"0", "0", ""},
+                                {"1.0001e30", "0", "0"},
+                                {"0", "-inf", "0"},
+                                {"0", "0", "nan"}})
+    EXPECT_FALSE(typed(x, y, z)) << x << "|" << y << "|" << z;
 }

@@ -71,7 +71,7 @@ TEST(PdbReader, ElementsAltlocsModelsAndTruncatedLines) {
   }
 }
 
-TEST(CifReader, SmallMoleculeSitesFromTheCellWithUncertainties) {
+TEST(CifReader, SmallMoleculeSitesAndMacromoleculeModels) {
   const char* cif = "data_nacl\n_cell_length_a 5.640(1)\n_cell_length_b 5.64\n"
                     "_cell_length_c 5.64\n_cell_angle_alpha 90\n_cell_angle_beta 90.0(2)\n"
                     "_cell_angle_gamma 90\nloop_\n_atom_site_label\n_atom_site_type_symbol\n"
@@ -89,22 +89,19 @@ TEST(CifReader, SmallMoleculeSitesFromTheCellWithUncertainties) {
       readCifFrames("data_x\nloop_\n_atom_site_label\n_atom_site_fract_x\nC1 0.1\n", read, why));
   EXPECT_FALSE(readCifFrames("data_x\nloop_\n_a\n_b\n'unclosed\n", read, why));
   EXPECT_EQ(why.find('\n'), std::string::npos);
-}
 
-TEST(CifReader, MacromoleculeModelsAsFrames) {
-  std::string cif = "data_1ABC\nloop_\n";
+  // Macromolecule models as frames.
+  std::string mmcif = "data_1ABC\nloop_\n";
   for (const char* tag : {"group_PDB", "id", "type_symbol", "label_atom_id", "label_alt_id",
                           "label_comp_id", "label_asym_id", "label_seq_id", "Cartn_x", "Cartn_y",
                           "Cartn_z", "auth_seq_id", "auth_asym_id", "pdbx_PDB_model_num"})
-    cif += std::string("_atom_site.") + tag + "\n";
-  cif += "ATOM 1 N N . GLY A 1 1.0(1) 2 3 1 A 1\n"
-         "ATOM 2 C CA AB GLY A 1 2 2 3 1 A 1\n"
-         "ATOM 3 C CA B GLY A 1 8 8 8 1 A 1\n"
-         "HETATM 4 ZN ZN . ZN B . 5 5 5 2 B 1\n"
-         "ATOM 5 N N . GLY A 1 1.5 2 3 1 A 2\n";
-  StructureFrames read;
-  std::string why;
-  ASSERT_TRUE(readCifFrames(cif, read, why)) << why;
+    mmcif += std::string("_atom_site.") + tag + "\n";
+  mmcif += "ATOM 1 N N . GLY A 1 1.0(1) 2 3 1 A 1\n"
+           "ATOM 2 C CA AB GLY A 1 2 2 3 1 A 1\n"
+           "ATOM 3 C CA B GLY A 1 8 8 8 1 A 1\n"
+           "HETATM 4 ZN ZN . ZN B . 5 5 5 2 B 1\n"
+           "ATOM 5 N N . GLY A 1 1.5 2 3 1 A 2\n";
+  ASSERT_TRUE(readCifFrames(mmcif, read, why)) << why;
   ASSERT_EQ(read.frames.size(), 2u);
   EXPECT_EQ(atoms(read.frames[0]), "N 1.000 2.000 3.000 C 2.000 2.000 3.000 Zn 5.000 5.000 5.000 ");
   EXPECT_EQ(atoms(read.frames[1]), "N 1.500 2.000 3.000 ");

@@ -1,4 +1,5 @@
 #include "scene/core/SceneStrokes.h"
+#include "scene/core/SphereStyle.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,12 +33,31 @@ std::tuple<float, float, float, float, float, float> ends(const Segment& s) {
 
 } // namespace
 
-TEST(SceneStrokes, AxesReachPastTheDataAndZStartsAtTheOriginUnlessTheDataGoesBelow) {
+TEST(SceneStrokes, AxesReachPastTheDataFollowTheShowOptionsAndZStartsAtTheOrigin) {
   const float end = 77.445f; // extent + 1.1 × unit
   EXPECT_EQ(ends(xAxis(extent, unit)), std::make_tuple(-end, 0.f, 0.f, end, 0.f, 0.f));
   EXPECT_EQ(ends(yAxis(extent, unit)), std::make_tuple(0.f, -end, 0.f, 0.f, end, 0.f));
   EXPECT_EQ(ends(zAxis(3, 100, unit)), std::make_tuple(0.f, 0.f, 0.f, 0.f, 0.f, 127.445f));
   EXPECT_EQ(ends(zAxis(-5, -1, 0.5)), std::make_tuple(0.f, 0.f, -5.f, 0.f, 0.f, -0.45f));
+
+  // The strokes follow the show options.
+  const auto strokes = [](bool xy, bool z, bool labels) {
+    return axisStrokes(AxisOptions{xy, z, labels}, extent, unit, label, 0, 100, ViewPreset::YZ);
+  };
+  // Letters come only with their axes.
+  EXPECT_EQ(strokes(true, true, false).size(), 3u);
+  EXPECT_EQ(strokes(true, false, true).size(), 7u);
+  EXPECT_EQ(strokes(false, true, true).size(), 4u);
+  EXPECT_EQ(strokes(false, false, true).size(), 0u);
+  // Order: x axis, y axis, X (2 strokes), Y (3), z axis, Z (3).
+  const auto all = strokes(true, true, true);
+  ASSERT_EQ(all.size(), 11u);
+  EXPECT_EQ(ends(all[0]), ends(xAxis(extent, unit)));
+  EXPECT_EQ(ends(all[1]), ends(yAxis(extent, unit)));
+  EXPECT_EQ(ends(all[3]), ends(xLetterStrokes(extent, unit, label, ViewPreset::YZ)[1]));
+  EXPECT_EQ(ends(all[6]), ends(yLetterStrokes(extent, unit, label)[2]));
+  EXPECT_EQ(ends(all[7]), ends(zAxis(0, 100, unit)));
+  EXPECT_EQ(ends(all[10]), ends(zLetterStrokes(100, unit, label, ViewPreset::YZ)[2]));
 }
 
 TEST(SceneStrokes, LettersStandBeyondTheirAxesFacingTheView) {
@@ -75,26 +95,6 @@ TEST(SceneStrokes, LettersStandBeyondTheirAxesFacingTheView) {
   }
 }
 
-TEST(SceneStrokes, AxisStrokesFollowTheShowOptions) {
-  const auto strokes = [](bool xy, bool z, bool labels) {
-    return axisStrokes(AxisOptions{xy, z, labels}, extent, unit, label, 0, 100, ViewPreset::YZ);
-  };
-  // Letters come only with their axes.
-  EXPECT_EQ(strokes(true, true, false).size(), 3u);
-  EXPECT_EQ(strokes(true, false, true).size(), 7u);
-  EXPECT_EQ(strokes(false, true, true).size(), 4u);
-  EXPECT_EQ(strokes(false, false, true).size(), 0u);
-  // Order: x axis, y axis, X (2 strokes), Y (3), z axis, Z (3).
-  const auto all = strokes(true, true, true);
-  ASSERT_EQ(all.size(), 11u);
-  EXPECT_EQ(ends(all[0]), ends(xAxis(extent, unit)));
-  EXPECT_EQ(ends(all[1]), ends(yAxis(extent, unit)));
-  EXPECT_EQ(ends(all[3]), ends(xLetterStrokes(extent, unit, label, ViewPreset::YZ)[1]));
-  EXPECT_EQ(ends(all[6]), ends(yLetterStrokes(extent, unit, label)[2]));
-  EXPECT_EQ(ends(all[7]), ends(zAxis(0, 100, unit)));
-  EXPECT_EQ(ends(all[10]), ends(zLetterStrokes(100, unit, label, ViewPreset::YZ)[2]));
-}
-
 TEST(ArcVertices, PlanesCentreAndConstantRadius) {
   const Vec3f c{1, 2, 3};
   // A half circle of radius 2 in the x-z plane, from +x through +z.
@@ -114,4 +114,24 @@ TEST(ArcVertices, PlanesCentreAndConstantRadius) {
   const auto one = arcVertices(1, 0, Vec3f{}, 2, 0, 1);
   ASSERT_EQ(one.size(), 1u);
   EXPECT_EQ(one[0].x, 2.0f);
+}
+
+TEST(SphereColour, CellErrorsClampingAndMaterial) {
+  // 0 and 255 are the edges; letters read as 0, which is in range; a blank cell is not.
+  for (const char* good : {"0", "255", " 12 ", "\t7\n", "red"})
+    EXPECT_FALSE(colorCellsInError(good, "1", "2") || colorCellsInError("1", good, "2") ||
+                 colorCellsInError("1", "2", good))
+        << good;
+  for (const char* bad : {" ", "", "256", "-1", "99999999999999", "-99999999999999"})
+    EXPECT_TRUE(colorCellsInError(bad, "1", "2") && colorCellsInError("1", bad, "2") &&
+                colorCellsInError("1", "2", bad))
+        << '"' << bad << '"';
+  EXPECT_EQ(clampedCellColor("300", "-5", "abc"), (Rgb{255, 0, 0}));
+  EXPECT_EQ(clampedCellColor("12.9", " 40", "7x"), (Rgb{12, 40, 7}));
+
+  // Diffuse is the colour, ambient a quarter of it; both carry the opacity.
+  const Material m = sphereMaterial(Rgb{255, 0, 51}, 0.4f);
+  EXPECT_EQ(std::vector<float>(m.ambient, m.ambient + 4),
+            (std::vector<float>{0.25f, 0, 0.05f, 0.4f}));
+  EXPECT_EQ(std::vector<float>(m.diffuse, m.diffuse + 4), (std::vector<float>{1, 0, 0.2f, 0.4f}));
 }

@@ -1,5 +1,8 @@
-// The sphere renderer's plan of a frame (what is drawn, in which order, as what) and picking.
+// The sphere renderer's plan of a frame (what is drawn, in which order, as what), the line of
+// sight that picking follows, and the tessellation of meshed spheres.
 #include "render/core/Spheres.h"
+#include "render/core/Camera.h"
+#include "render/core/SphereDetail.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +47,10 @@ FramePlan plan(const std::vector<Ball>& balls, float maxPointSize = 64.0f) {
 }
 
 using Order = std::vector<std::uint32_t>;
+
+std::tuple<double, double, double> xyz(const Vec3& v) {
+  return {v.x, v.y, v.z};
+}
 
 } // namespace
 
@@ -154,15 +161,14 @@ TEST(SpherePlan, LeavesOutOnlySpheresThatOwnNoPixel) {
   }
 }
 
-TEST(SpherePlan, SpheresFarWiderThanThePictureAreDrawn) {
+TEST(SpherePlan, SpheresFarWiderThanThePictureAreDrawnAndWithPerspectiveAllAreQuads) {
   // Their fronts just inside the view, filling the picture: 100,000 and 10^10 pixels wide.
   for (float r : {1e4f, 1e9f}) {
     const FramePlan p = plan({{0, 0, -5 - r, r, 1}});
     EXPECT_TRUE(p.quads == Order{0} || (!p.pieces.empty() && p.pieces.front().index == 0)) << r;
   }
-}
 
-TEST(SpherePlan, WithPerspectiveEverySphereIsAQuad) {
+  // With perspective every sphere is a quad.
   Camera c;
   // glFrustum(−1, 1, −1, 1, 1, 100): the eye at the origin looking down −z.
   c.projection = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -101.0 / 99, -1, 0, 0, -200.0 / 99, 0};
@@ -182,4 +188,60 @@ TEST(CameraMaths, PickingTakesTheNearestSphereOnTheRay) {
   ASSERT_TRUE(viewRay(c.projection, c.modelview, 0.0, 0.0, ray));
   EXPECT_EQ(nearestOnRay(spheresOf({{0, 0, -5, 1, 1}, {0, 0, 4, 0.5f, 1}, {3, 0, 8, 1, 1}}), ray),
             1);
+}
+
+// The line of sight through a pixel, which picking follows to the sphere under the pointer.
+TEST(Camera, RayRunsFromTheNearToTheFarPlaneOfTheCombinedMatrices) {
+  // The projection doubles, the modelview moves the world 5 back: the near plane z = −1 of the
+  // picture is world z = 4.5 (and would be 2 in the wrong order of the product).
+  Mat4 projection = identity(), modelview = identity();
+  projection[0] = projection[5] = projection[10] = 2;
+  modelview[14] = -5;
+  Ray ray;
+  ASSERT_TRUE(viewRay(projection, modelview, 0.5, -1, ray));
+  EXPECT_EQ(xyz(ray.origin), std::make_tuple(0.25, -0.5, 4.5));
+  EXPECT_EQ(xyz(ray.direction), std::make_tuple(0.0, 0.0, 1.0));
+  EXPECT_FALSE(viewRay(Mat4{}, modelview, 0, 0, ray)) << "no inverse";
+
+  const Mat4 combined = multiply(projection, modelview);
+  EXPECT_TRUE(insideView(combined, Vec3{0.5, -0.5, 5.5}));
+  EXPECT_FALSE(insideView(combined, Vec3{0.5, -0.5001, 5}));
+  Mat4 inverse;
+  ASSERT_TRUE(invert(combined, inverse));
+  EXPECT_EQ(multiply(inverse, combined), identity());
+}
+
+TEST(Camera, FirstHitIsTheNearSideOfTheSphereBetweenThePlanes) {
+  // From z = −1 (t = 0) to z = 1 (t = 1).
+  const Ray ray{Vec3{0, 0, -1}, Vec3{0, 0, 2}};
+  EXPECT_NEAR(firstHit(ray, Vec3{0.3, 0, 0}, 0.5), 0.3, 1e-12);
+  // The far plane is the last point that counts; a sphere behind the near plane, or one the
+  // ray misses by a hair, is not hit.
+  EXPECT_DOUBLE_EQ(firstHit(ray, Vec3{0, 0, 2}, 1), 1.0);
+  EXPECT_EQ(firstHit(ray, Vec3{0, 0, 2.001}, 1), -1.0);
+  EXPECT_EQ(firstHit(ray, Vec3{0, 0, -2}, 0.5), -1.0);
+  EXPECT_EQ(firstHit(ray, Vec3{0.5001, 0, 0}, 0.5), -1.0);
+  EXPECT_EQ(firstHit(ray, Vec3{0, 0, 0}, 0), -1.0);
+}
+
+// The tessellation of a meshed sphere follows its size on screen.
+TEST(SphereDetail, FewestSubdivisionsThatKeepTheOutlineWithinAQuarterPixel) {
+  // 8 sides hold up to r = 0.25 / (1 − cos(π/8)) = 3.284; never finer than asked; an unknown
+  // scale draws as asked.
+  for (const auto& [radius, requested, want] :
+       std::vector<std::tuple<double, int, int>>{{0.0, 40, 8},
+                                                 {3.284, 40, 8},
+                                                 {3.285, 40, 12},
+                                                 {1e6, 40, 40},
+                                                 {60.0, 10, 10},
+                                                 {2.0, 6, 6},
+                                                 {std::nan(""), 40, 40},
+                                                 {-1.0, 40, 40}})
+    EXPECT_EQ(orbala::sphereDetail(radius, requested), want) << radius << " " << requested;
+  const double pi = 3.14159265358979323846;
+  for (double r = 0.25; r < 200.0; r *= 1.1) {
+    const int n = orbala::sphereDetail(r, 40);
+    EXPECT_TRUE(n == 40 || r * (1.0 - std::cos(pi / n)) <= 0.25) << r;
+    EXPECT_GE(orbala::sphereDetail(r * 1.1, 40), n) << r << ": a larger sphere is never coarser";
+  }
 }

@@ -45,27 +45,21 @@ const std::string kSampleBlock =
 } // namespace
 
 TEST(TagFormat, SplitAndLookUp) {
-  struct Case {
-    const char* line;
-    const char* tag;
-    const char* value;
-    Tag known;
-  };
-  for (const Case& c : {
-           Case{"<rotationAxis>  4 \t", "<rotationAxis>", "4", Tag::RotationAxis},
-           Case{"<data>0 0 a>b", "<data>", "0 0 a>b", Tag::Data}, // only the first '>' ends it
-           Case{"no bracket at all", "no bracket at all>", "", Tag::Unknown},
-           Case{"", ">", "", Tag::Unknown},
-           Case{"<version>", "<version>", "", Tag::Version},
-           Case{"<_version>1.31", "<version>", "1.31", Tag::Version},
-           Case{"<__colorIndex>5", "<_colorIndex>", "5", Tag::Unknown}, // one underscore goes
-           Case{" <version>1.31", " <version>", "1.31", Tag::Unknown},
-           Case{"\xEF\xBB\xBF<version>1.31", "\xEF\xBB\xBF<version>", "1.31", Tag::Unknown},
+  for (const auto& [line, tag, value, known] : {
+           std::tuple{"<rotationAxis>  4 \t", "<rotationAxis>", "4", Tag::RotationAxis},
+           {"<data>0 0 a>b", "<data>", "0 0 a>b", Tag::Data}, // only the first '>' ends it
+           {"no bracket at all", "no bracket at all>", "", Tag::Unknown},
+           {"", ">", "", Tag::Unknown},
+           {"<version>", "<version>", "", Tag::Version},
+           {"<_version>1.31", "<version>", "1.31", Tag::Version},
+           {"<__colorIndex>5", "<_colorIndex>", "5", Tag::Unknown}, // one underscore goes
+           {" <version>1.31", " <version>", "1.31", Tag::Unknown},
+           {"\xEF\xBB\xBF<version>1.31", "\xEF\xBB\xBF<version>", "1.31", Tag::Unknown},
        }) {
-    const TagLine t = splitTagLine(c.line);
-    EXPECT_EQ(t.tag, c.tag);
-    EXPECT_EQ(t.value, c.value) << c.line;
-    EXPECT_EQ(lookupTag(t.tag), c.known) << c.line;
+    const TagLine t = splitTagLine(line);
+    EXPECT_EQ(t.tag, tag);
+    EXPECT_EQ(t.value, value) << line;
+    EXPECT_EQ(lookupTag(t.tag), known) << line;
   }
   for (const char* bad : {"<Version>", "<version", ""})
     EXPECT_EQ(lookupTag(bad), Tag::Unknown) << bad;
@@ -77,31 +71,27 @@ TEST(TagFormat, SplitAndLookUp) {
   EXPECT_TRUE(tagText(Tag::Unknown).empty());
 }
 
-TEST(TagFormat, FlagIsSetOnlyByTheIntegerOne) {
+TEST(TagFormat, FlagAndDataLineRowColumnAndText) {
+  // A flag is set only by the integer one.
   for (const char* on : {"1", "1abc", " +1"})
     EXPECT_TRUE(parseFlag(on)) << on;
   // The last would wrap to 1 in 32 bits.
   for (const char* off : {"2", "0", "-1", "yes", "", "4294967297"})
     EXPECT_FALSE(parseFlag(off)) << off;
-}
 
-TEST(TagFormat, DataLineRowColumnAndText) {
-  struct Case {
-    const char* value;
-    int row, column;
-    const char* text;
-  };
   // The text starts after the second blank, whatever the blanks separate; negative numbers
   // scan (the caller drops them) and huge ones saturate.
-  for (const Case& c :
-       {Case{"3 0 two words", 3, 0, "two words"}, Case{"3 2 ", 3, 2, ""}, Case{"12 9", 12, 9, ""},
-        Case{"3 2  padded", 3, 2, " padded"}, Case{"3 2x rest", 3, 2, "rest"},
-        Case{"-1 -4 x", -1, -4, "x"}, Case{"99999999999 1 x", 2147483647, 1, "x"}}) {
-    const DataLine d = parseDataLine(c.value);
-    EXPECT_TRUE(d.valid) << c.value;
-    EXPECT_EQ(std::tie(d.row, d.column, d.text),
-              std::make_tuple(c.row, c.column, std::string(c.text)))
-        << c.value;
+  for (const auto& [value, row, column, text] : {std::tuple{"3 0 two words", 3, 0, "two words"},
+                                                 {"3 2 ", 3, 2, ""},
+                                                 {"12 9", 12, 9, ""},
+                                                 {"3 2  padded", 3, 2, " padded"},
+                                                 {"3 2x rest", 3, 2, "rest"},
+                                                 {"-1 -4 x", -1, -4, "x"},
+                                                 {"99999999999 1 x", 2147483647, 1, "x"}}) {
+    const DataLine d = parseDataLine(value);
+    EXPECT_TRUE(d.valid) << value;
+    EXPECT_EQ(std::tie(d.row, d.column, d.text), std::make_tuple(row, column, std::string(text)))
+        << value;
   }
   for (const char* bad : {"", "3", "3 ", "x 1 y", "3 x", "3,2 a", "- 1 2", "+ 3 4"})
     EXPECT_FALSE(parseDataLine(bad).valid) << '"' << bad << '"';
@@ -109,12 +99,8 @@ TEST(TagFormat, DataLineRowColumnAndText) {
 
 TEST(TagFormat, ScanDoublesStopsAtTheFirstFailure) {
   const double inf = INFINITY;
-  struct Case {
-    std::string text;
-    int max;
-    std::vector<double> want;
-  };
-  for (const Case& c : std::vector<Case>{
+  using Case = std::tuple<std::string, int, std::vector<double>>;
+  for (const auto& [text, max, want] : std::vector<Case>{
            {"1.5 -2e3 +.25 4", 4, {1.5, -2000, 0.25, 4}},
            {"1 2 3 4 5", 3, {1, 2, 3}},
            {"1,5 2", 4, {1}},   // the comma ends the first number
@@ -129,8 +115,8 @@ TEST(TagFormat, ScanDoublesStopsAtTheFirstFailure) {
            {std::string(400, '9') + "e-5", 1, {inf}}, // overflow by digit count, not exponent
        }) {
     double v[4] = {9, 9, 9, 9};
-    ASSERT_EQ(scanDoubles(c.text, v, c.max), static_cast<int>(c.want.size())) << c.text;
-    EXPECT_EQ(std::vector<double>(v, v + c.want.size()), c.want) << c.text;
+    ASSERT_EQ(scanDoubles(text, v, max), static_cast<int>(want.size())) << text;
+    EXPECT_EQ(std::vector<double>(v, v + want.size()), want) << text;
   }
   double v[2] = {};
   ASSERT_EQ(scanDoubles("nan x", v, 2), 1);

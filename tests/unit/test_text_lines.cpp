@@ -89,7 +89,7 @@ protected:
 
 } // namespace
 
-TEST(TextLines, EncodingFromByteOrderMark) {
+TEST(TextLines, EncodingFromByteOrderMarkAndLinesSplitAtLineFeeds) {
   // A short file is padded with '0' bytes, so the short ones cannot look like UTF-32.
   for (const auto& [bytes, form] :
        std::vector<std::pair<std::string, E>>{{std::string("\x00\x00\xFE\xFF", 4), E::Utf32BE},
@@ -103,9 +103,7 @@ TEST(TextLines, EncodingFromByteOrderMark) {
                                               {std::string("\xFF\xFE\x00", 3), E::Utf16LE},
                                               {std::string("\x00\x00\xFE", 3), E::Bytes}})
     EXPECT_EQ(detectEncoding(bytes), form) << bytes.size();
-}
 
-TEST(TextLines, SplitAtLineFeeds) {
   EXPECT_EQ(splitTextLines(""), Lines{});
   EXPECT_EQ(splitTextLines("a"), Lines{"a"});
   EXPECT_EQ(splitTextLines("a\n"), Lines{"a"});

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace orbala;
@@ -31,7 +32,7 @@ std::vector<double> xsOf(XyzFrames& frames, size_t k) {
 
 } // namespace
 
-TEST(XyzFrames, SingleSetsAreNoTrajectory) {
+TEST(XyzFrames, SingleSetsAreNoTrajectoryFramesOfVaryingCountsAreReadOnDemand) {
   // One frame, blank lines after it, a count that lies, no count at all, a count of 10^18, a
   // blank line between two frames: all one set of atoms, read as before.
   for (const std::string& text : std::vector<std::string>{
@@ -42,9 +43,7 @@ TEST(XyzFrames, SingleSetsAreNoTrajectory) {
     EXPECT_FALSE(index.trajectory) << text;
     EXPECT_TRUE(index.starts.empty());
   }
-}
 
-TEST(XyzFrames, FramesOfVaryingCountsAreReadOnDemand) {
   const std::string text =
       frame(2, 0, "first") + frame(3, 10, " second \r") + frame(1, 20, "") + "\n \n";
   auto frames = XyzFrames::fromText(text);
@@ -65,30 +64,27 @@ TEST(XyzFrames, FramesOfVaryingCountsAreReadOnDemand) {
 TEST(XyzFrames, BrokenEndsKeepTheWholeFrames) {
   // A last frame cut short, an absurd count, a line that is no count, blank lines then more.
   const std::string two = frame(2, 0) + frame(2, 5);
-  struct Case {
-    std::string text;
-    size_t frames;
-    XyzFrameIndex::Stop stop;
-    unsigned long line;
-  } cases[] = {
-      {two + "2\nt\nC 9 0 0\n", 2, XyzFrameIndex::Stop::Truncated, 9},
-      {two + "2", 2, XyzFrameIndex::Stop::Truncated, 9},
-      {two + "99999999999999999999999999\n", 2, XyzFrameIndex::Stop::Truncated, 9},
-      {two + "C 1 2 3\n", 2, XyzFrameIndex::Stop::NotACount, 9},
-      {two + "2 atoms\nt\nC 0 0 0\nC 0 0 0\n", 2, XyzFrameIndex::Stop::NotACount, 9},
-      {two + "\n" + frame(1, 0), 2, XyzFrameIndex::Stop::NotACount, 10},
-      {frame(1, 0) + "1\nt\n", 1, XyzFrameIndex::Stop::Truncated, 4},
+  using Stop = XyzFrameIndex::Stop;
+  const std::tuple<std::string, size_t, Stop, unsigned long> cases[] = {
+      {two + "2\nt\nC 9 0 0\n", 2, Stop::Truncated, 9},
+      {two + "2", 2, Stop::Truncated, 9},
+      {two + "99999999999999999999999999\n", 2, Stop::Truncated, 9},
+      {two + "C 1 2 3\n", 2, Stop::NotACount, 9},
+      {two + "2 atoms\nt\nC 0 0 0\nC 0 0 0\n", 2, Stop::NotACount, 9},
+      {two + "\n" + frame(1, 0), 2, Stop::NotACount, 10},
+      {frame(1, 0) + "1\nt\n", 1, Stop::Truncated, 4},
   };
-  for (const Case& c : cases) {
-    auto frames = XyzFrames::fromText(c.text);
-    EXPECT_TRUE(frames->frameIndex().trajectory) << c.text;
-    EXPECT_EQ(frames->frameCount(), c.frames) << c.text;
-    EXPECT_EQ(frames->frameIndex().stop, c.stop) << c.text;
-    EXPECT_EQ(frames->frameIndex().stopLine, c.line) << c.text;
-    EXPECT_NE(frames->leftOutWarning().find(std::to_string(c.frames) + " whole frame"),
+  for (const auto& [text, count, stop, line] : cases) {
+    auto frames = XyzFrames::fromText(text);
+    EXPECT_TRUE(frames->frameIndex().trajectory) << text;
+    EXPECT_EQ(std::tie(frames->frameIndex().stop, frames->frameIndex().stopLine),
+              std::tie(stop, line))
+        << text;
+    EXPECT_EQ(frames->frameCount(), count) << text;
+    EXPECT_NE(frames->leftOutWarning().find(std::to_string(count) + " whole frame"),
               std::string::npos);
   }
-  EXPECT_EQ(xsOf(*XyzFrames::fromText(cases[0].text), 1), (std::vector<double>{5, 6}));
+  EXPECT_EQ(xsOf(*XyzFrames::fromText(std::get<0>(cases[0])), 1), (std::vector<double>{5, 6}));
 }
 
 TEST(XyzFrames, FilesAreIndexedInPiecesAsTexts) {

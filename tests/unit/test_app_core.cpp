@@ -1,5 +1,7 @@
 #include "app/core/Placement.h"
 #include "app/core/PanelSplit.h"
+#include "app/core/HoverShade.h"
+#include "app/core/ProgressPace.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +29,7 @@ void expectPlacement(const char* what, ScreenInfo screen, WindowRect saved, bool
 
 } // namespace
 
-TEST(Placement, FirstPlacementKeepsTheWindowRightOfVAndBelowTheTop) {
+TEST(Placement, FirstPlacementAndScreenChecksThatPlaceAgainOnlyWhenSomethingChanged) {
   expectPlacement("defaults", fullHd, defaultWindowRect, false, {50, 50, 1000, 800}, kStays);
   expectPlacement("V + 50", {1920, 1080, 1, 200}, defaultWindowRect, false, {250, 50, 1000, 800},
                   kStays);
@@ -43,9 +45,7 @@ TEST(Placement, FirstPlacementKeepsTheWindowRightOfVAndBelowTheTop) {
   expectPlacement("damaged size", fullHd, {50, 50, 0, -300}, false, {50, 50, 1000, 800}, kStays);
   // The view needs its room beside the panel.
   expectPlacement("narrow", fullHd, {50, 50, 100, 700}, false, {50, 50, 400, 700}, kStays);
-}
 
-TEST(Placement, ScreenCheckPlacesAgainOnlyWhenSomethingChanged) {
   expectPlacement("small screen", {800, 600, 1, 0}, defaultWindowRect, false, {50, 50, 1000, 800},
                   {50, 50, 700, 500});
   expectPlacement("wider than both monitors", twoMonitors, {60, 60, 2561, 700}, false,
@@ -78,4 +78,27 @@ TEST(Placement, PanelKeepsItsWidthWhileTheViewHasRoom) {
     EXPECT_EQ(orbala::panelWidthFromSettings(stored), orbala::kDefaultPanelWidth) << stored;
   for (const int stored : {100, 468, 10000})
     EXPECT_EQ(orbala::panelWidthFromSettings(stored), stored);
+}
+
+TEST(HoverShade, LightensUpToTwoHundredSixteenAndDarkensAbove) {
+  // 216 is the last channel value that lightens, 217 the first that darkens the whole colour.
+  const std::pair<orbala::Rgb, orbala::Rgb> cases[] = {
+      {{216, 216, 216}, {248, 248, 248}}, {{217, 0, 0}, {184, 0, 0}},
+      {{0, 0, 217}, {0, 0, 184}},         {{255, 255, 255}, {216, 216, 216}},
+      {{212, 208, 200}, {243, 239, 230}}, {{216, 10, 0}, {248, 11, 0}},
+      {{40, 60, 80}, {50, 73, 96}},       {{0, 0, 0}, {77, 77, 77}}};
+  for (const auto& [in, out] : cases)
+    EXPECT_EQ(orbala::hoverShade(in), out) << in.r << "," << in.g << "," << in.b;
+}
+
+TEST(ProgressPace, QuietAtFirstThenAtMostTenTimesASecond) {
+  orbala::ProgressPace pace(10.0);
+  EXPECT_FALSE(pace.due(10.0));
+  EXPECT_FALSE(pace.due(10.25));
+  EXPECT_FALSE(pace.started());
+  EXPECT_TRUE(pace.due(10.5));
+  EXPECT_TRUE(pace.started());
+  EXPECT_FALSE(pace.due(10.5625));
+  EXPECT_TRUE(pace.due(10.625));
+  EXPECT_FALSE(pace.due(10.6875));
 }
