@@ -5,8 +5,6 @@
 #include <X11/Xlib.h>
 #include <fx.h>
 #include <fx3d.h>
-#include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,10 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "CaseProcess.h"
 #include "app/Orbala.h"
 #include "platform/Locale.h"
-
-extern char** environ;
 
 namespace {
 
@@ -153,40 +150,14 @@ struct CaseResult {
 CaseResult spawnCase(const char* self, int rows, const std::string& xyz,
                      const std::string& folder) {
   CaseResult result;
-  int out[2];
-  if (pipe(out) != 0) return result;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  const std::string rowText = std::to_string(rows);
-  std::vector<char*> args = {const_cast<char*>(self),
-                             const_cast<char*>("--case"),
-                             const_cast<char*>(rowText.c_str()),
-                             const_cast<char*>(folder.c_str()),
-                             const_cast<char*>(xyz.c_str()),
-                             nullptr};
-  pid_t pid = 0;
-  const int failed = posix_spawn(&pid, self, &actions, nullptr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  if (failed) {
-    close(out[0]);
-    return result;
-  }
-  FILE* child = fdopen(out[0], "r");
-  char line[256];
-  while (std::fgets(line, sizeof line, child)) {
-    std::sscanf(line, "open %lf", &result.open);
-    std::sscanf(line, "show %lf", &result.show);
-    std::sscanf(line, "step %lf", &result.step);
-    std::sscanf(line, "fps %lf", &result.fps);
-  }
-  std::fclose(child);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  result.peakMiB = usage.ru_maxrss / 1024;
+  const CaseRun run =
+      runCaseProcess(self, {"--case", std::to_string(rows), folder, xyz}, [&](const char* line) {
+        std::sscanf(line, "open %lf", &result.open);
+        std::sscanf(line, "show %lf", &result.show);
+        std::sscanf(line, "step %lf", &result.step);
+        std::sscanf(line, "fps %lf", &result.fps);
+      });
+  result.peakMiB = run.peakMiB;
   return result;
 }
 

@@ -5,9 +5,6 @@
 #include <GL/gl.h>
 #include <fx.h>
 #include <fx3d.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -21,10 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "CaseProcess.h"
 #include "app/Orbala.h"
 #include "platform/Locale.h"
-
-extern char** environ;
 
 namespace {
 
@@ -174,49 +170,28 @@ struct CaseResult {
 CaseResult spawnCase(const char* self, int rows, const std::string& xyz, const std::string& folder,
                      const char* saveName = "saved.qvx") {
   CaseResult result;
-  int out[2];
-  if (pipe(out) != 0) return result;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  const std::string rowText = std::to_string(rows);
-  std::vector<char*> args = {const_cast<char*>(self),
-                             const_cast<char*>("--case"),
-                             const_cast<char*>(rowText.c_str()),
-                             const_cast<char*>(folder.c_str()),
-                             const_cast<char*>(xyz.c_str()),
-                             const_cast<char*>(saveName),
-                             nullptr};
-  pid_t pid = 0;
-  const Clock::time_point spawned = Clock::now();
-  const int failed = posix_spawn(&pid, self, &actions, nullptr, args.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  if (failed) {
-    close(out[0]);
-    return result;
-  }
-  FILE* child = fdopen(out[0], "r");
-  char line[256];
   long long exitStart = 0;
-  while (std::fgets(line, sizeof line, child)) {
-    double value = 0;
-    long long stamp = 0;
-    if (std::sscanf(line, "ready %lf", &value) == 1) result.ready = secondsSince(spawned);
-    if (std::sscanf(line, "read %lf", &value) == 1) result.read = value;
-    if (std::sscanf(line, "open %lf", &value) == 1) result.open = value;
-    if (std::sscanf(line, "save %lf", &value) == 1) result.save = value;
-    if (std::sscanf(line, "points %d", &result.points) == 1) continue;
-    if (std::sscanf(line, "exit-start %lld", &stamp) == 1) exitStart = stamp;
-  }
-  std::fclose(child);
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
+  const Clock::time_point spawned = Clock::now();
+  const CaseRun run = runCaseProcess(self, {"--case", std::to_string(rows), folder, xyz, saveName},
+                                     [&](const char* line) {
+                                       double value = 0;
+                                       long long stamp = 0;
+                                       if (std::sscanf(line, "ready %lf", &value) == 1)
+                                         result.ready = secondsSince(spawned);
+                                       if (std::sscanf(line, "read %lf", &value) == 1)
+                                         result.read = value;
+                                       if (std::sscanf(line, "open %lf", &value) == 1)
+                                         result.open = value;
+                                       if (std::sscanf(line, "save %lf", &value) == 1)
+                                         result.save = value;
+                                       if (std::sscanf(line, "points %d", &result.points) == 1)
+                                         return;
+                                       if (std::sscanf(line, "exit-start %lld", &stamp) == 1)
+                                         exitStart = stamp;
+                                     });
   if (exitStart) result.exit = (nowNanoseconds() - exitStart) * 1e-9;
-  result.peakMiB = usage.ru_maxrss / 1024;
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) result.exit = -1;
+  result.peakMiB = run.peakMiB;
+  if (!run.succeeded) result.exit = -1;
   return result;
 }
 

@@ -78,6 +78,12 @@ void Orbala::stopFrames() {
   framePlayButton->setText("Play");
 }
 
+void Orbala::dropFrames() {
+  stopFrames();
+  frameSource.reset();
+  showFrameControl();
+}
+
 bool Orbala::showFrame(size_t index, std::string* whyNot) {
   std::vector<orbala::XyzAtom> atoms;
   std::string why = "there is no such frame";

@@ -280,6 +280,7 @@ public:
   bool showFrame(size_t index, std::string* why = nullptr);
   void showFrameControl(); // shown while the file has more than one frame
   void stopFrames();       // playback ends
+  void dropFrames();       // the frames of the last atom file go, and their control with them
   // Files of other programs: CSV tables, PDB, mmCIF, CIF, SDF/MOL, and what Open Babel reads.
   bool readImportedFile(const FXString& path, orbala::ImportKind kind,
                         std::vector<std::string> lines);

@@ -168,10 +168,7 @@ bool Orbala::readCsvFile(const std::vector<std::string>& lines) {
   rowOverflow = result.overflow;
   rowOverflowCount = count;
   rowsNeeded = result.readableRows;
-  // A table has no frames; the control of the last atom file goes.
-  stopFrames();
-  frameSource.reset();
-  showFrameControl();
+  dropFrames(); // a table has no frames
   finishRead(false);
   // Shown once: when the table grows, the file is read again.
   if (warning && growTableTo <= 0)

@@ -224,10 +224,7 @@ bool Orbala::readDataFileOnce(const FXString& path, bool isSettingsFile) {
     return false;
   }
   if (!isSettingsFile) {
-    // A data file has no frames; the control of the last atom file goes.
-    stopFrames();
-    frameSource.reset();
-    showFrameControl();
+    dropFrames(); // a data file has no frames
     importedPath = FXString();
   }
   finishRead(isSettingsFile);

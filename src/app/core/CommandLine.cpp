@@ -92,11 +92,11 @@ std::string numberedName(const std::string& pattern, int number) {
   std::string out;
   for (size_t i = 0; i < pattern.size(); ++i) {
     if (i == at) {
-      const std::string spec = pattern.substr(at + 1, length - 2);
-      const size_t width = spec.empty() ? 0 : static_cast<size_t>(std::stoi(spec));
+      const std::string widthText = pattern.substr(at + 1, length - 2);
+      const size_t width = widthText.empty() ? 0 : static_cast<size_t>(std::stoi(widthText));
       std::string digits = std::to_string(number);
       if (digits.size() < width)
-        digits.insert(0, width - digits.size(), spec[0] == '0' ? '0' : ' ');
+        digits.insert(0, width - digits.size(), widthText[0] == '0' ? '0' : ' ');
       out += digits;
       i += length - 1;
     } else {

@@ -253,7 +253,7 @@ bool XyzFrames::readFrame(size_t frame, std::vector<XyzAtom>& atoms, std::string
     why = "frame " + std::to_string(frame + 1) + " can no longer be read from the file";
     return false;
   }
-  const XyzResult result = parseXyzLines(splitTextLines(buffer), INT_MAX);
+  XyzResult result = parseXyzLines(splitTextLines(buffer), INT_MAX);
   if (buffer.capacity() > 4 * kChunk) std::string().swap(buffer);
   if (result.status != XyzResult::Ok) {
     why = "frame " + std::to_string(frame + 1) + " holds no readable atom";
