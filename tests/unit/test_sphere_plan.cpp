@@ -85,17 +85,27 @@ TEST(SpherePlan, LeavesOutWhatCannotBeSeen) {
   });
   EXPECT_EQ(p.points, (Order{9, 10, 3, 8}));
   EXPECT_EQ(p.quads, (Order{6}));
-  // Wider than a block, so in pieces: one per row of 32-pixel blocks for 7, whole; 11 shows
-  // above and below 7, and in the middle row only left and right of it.
-  Order pieces;
+  // Wider than a block, so in pieces, a run of squares per row where it may show: 7 whole, one
+  // run a row from its bottom to its top; 11 above and below 7, and only beside it in 7's middle.
+  float up = -1;
+  float widest = 0;
+  int beside = 0;
   for (const QuadPiece& piece : p.pieces) {
-    pieces.push_back(piece.index);
     EXPECT_TRUE(-1 <= piece.left && piece.left < piece.right && piece.right <= 1);
     EXPECT_TRUE(-1 <= piece.bottom && piece.bottom < piece.top && piece.top <= 1);
-    EXPECT_FALSE(piece.index == 11 && piece.left < 0 && piece.right > 0 && piece.bottom < 0 &&
-                 piece.top > 0);
+    if (piece.index == 7) {
+      EXPECT_EQ(piece.bottom, up);
+      up = piece.top;
+      widest = std::max(widest, piece.right - piece.left);
+    } else {
+      EXPECT_EQ(piece.index, 11u);
+      EXPECT_FALSE(piece.left < 0 && piece.right > 0 && piece.bottom < 0 && piece.top > 0);
+      beside += piece.right < 0 || piece.left > 0;
+    }
   }
-  EXPECT_EQ(pieces, (Order{7, 7, 7, 11, 11, 11, 11}));
+  EXPECT_GT(up, 0.9f); // its top row of pixels holds no pixel centre of it
+  EXPECT_GT(widest, 1.9f);
+  EXPECT_GT(beside, 0);
   EXPECT_TRUE(p.translucent.empty());
 }
 
@@ -159,6 +169,24 @@ TEST(SpherePlan, LeavesOutOnlySpheresThatOwnNoPixel) {
     EXPECT_LT(drawn.size(), owners.size() + balls.size() / 10)
         << owners.size(); // and the hidden ones mostly go
   }
+}
+
+// A software GL shades every pixel of what it is given: a crowd of large spheres, each small
+// enough for a point, must come to little more than the picture's own pixels.
+TEST(SpherePlan, ACrowdOfLargeSpheresIsShadedLittleMoreThanOnce) {
+  std::mt19937 random(3);
+  std::uniform_real_distribution<float> x(-9, 9), y(-4, 4), z(-1, 1), r(3.3f, 6);
+  std::vector<Ball> balls;
+  for (int i = 0; i < 400; ++i)
+    balls.push_back({x(random), y(random), z(random), r(random), 1});
+  const FramePlan p = plan(balls, 255.0f);
+  double shaded = 0; // ten pixels a unit, and quads reach half a pixel beyond the outline
+  for (const auto* whole : {&p.points, &p.quads})
+    for (std::uint32_t i : *whole)
+      shaded += std::pow(20.0 * balls[i].r + 1, 2);
+  for (const QuadPiece& q : p.pieces)
+    shaded += (q.right - q.left) * (q.top - q.bottom) * std::pow(10.0 * balls[q.index].r + 0.5, 2);
+  EXPECT_LT(shaded, 2 * 200 * 100);
 }
 
 TEST(SpherePlan, SpheresFarWiderThanThePictureAreDrawnAndWithPerspectiveAllAreQuads) {

@@ -66,8 +66,10 @@ struct OrthoView {
   // Window x, y and normalised depth of a centre.
   Vec3 place(Vec3 c) const {
     double w = 1.0;
-    const Vec3 clip = transform(combined, c, w);
-    return Vec3{vx + (clip.x / w + 1.0) * 0.5 * vw, vy + (clip.y / w + 1.0) * 0.5 * vh, clip.z / w};
+    Vec3 clip = transform(combined, c, w);
+    // Without perspective w is 1, and three divisions a sphere are worth saving.
+    if (w != 1.0) clip = Vec3{clip.x / w, clip.y / w, clip.z / w};
+    return Vec3{vx + (clip.x + 1.0) * 0.5 * vw, vy + (clip.y + 1.0) * 0.5 * vh, clip.z};
   }
   bool seen(Vec3 p, double r) const {
     return p.x + r * kx >= vx && p.x - r * kx <= vx + vw && p.y + r * ky >= vy &&
@@ -87,29 +89,35 @@ struct OrthoView {
 // What llvmpipe cannot do for shaders that write depth, done on the CPU: a sphere all of whose
 // pixels lie behind what nearer opaque spheres already cover is not drawn at all. A depth
 // buffer of the picture, filled front to back with the spheres' exact depths at pixel centres,
-// and the deepest value of each 4 × 4 tile and each 32 × 32 block, so a hidden sphere is mostly
-// found by comparing its nearest depth over a block or tile with the deepest value there.
-// Marking costs a visible sphere's area, which the GL shades anyway.
+// and above it the deepest value of each square of 4, 8, 16 and 32 pixels, so a hidden sphere
+// is mostly found by comparing its nearest depth over a square with the deepest value there,
+// going down to smaller squares only where that cannot tell. Marking costs a visible sphere's
+// area, which the GL shades anyway.
 class Occlusion {
 public:
   // Only for the usual depth direction, where nearer is smaller.
   Occlusion(const OrthoView& view, bool usable, FramePlan& plan)
       : x0(static_cast<int>(view.vx)), y0(static_cast<int>(view.vy)),
         w(usable ? std::max(0, static_cast<int>(view.vw)) : 0),
-        h(std::max(0, static_cast<int>(view.vh))), tw((w + tile - 1) / tile),
-        bw((w + block - 1) / block), kx(static_cast<float>(view.kx)),
+        h(std::max(0, static_cast<int>(view.vh))), kx(static_cast<float>(view.kx)),
         ky(static_cast<float>(view.ky)), kz(static_cast<float>(view.kz)), depth(plan.depth),
-        tiles(plan.tileDepth), blocks(plan.blockDepth) {
+        squares(plan.squareDepth) {
     depth.assign(static_cast<size_t>(w) * h, far);
-    tiles.assign(static_cast<size_t>(tw) * ((h + tile - 1) / tile), far);
-    blocks.assign(static_cast<size_t>(bw) * ((h + block - 1) / block), far);
+    squares.resize(levels);
+    for (int k = 0; k < levels; ++k) {
+      across[k] = (w + size(k) - 1) / size(k);
+      squares[k].assign(static_cast<size_t>(across[k]) * ((h + size(k) - 1) / size(k)), far);
+    }
   }
 
   // Window pixels, both ends included.
   struct Box {
     int left, right, bottom, top;
   };
+  // The side of the largest square, in pixels.
   static constexpr int block = 32;
+  // Pieces of a large sphere are runs of squares this wide.
+  static constexpr int piece = 8;
 
   // True when some pixel of the sphere is nearer than what was drawn there; `mark` then keeps
   // the sphere's depths where it is nearest.
@@ -118,11 +126,11 @@ public:
     Shape shape;
     if (!measurable(at, radius)) return true;
     if (!place(at, radius, box, shape) || !nearer(shape, box)) return false;
-    if (mark) markPixels(shape, box);
+    if (mark) markIn<levels - 1>(shape, box);
     return true;
   }
 
-  // Once every opaque sphere is marked: the runs of blocks along each row of blocks where the
+  // Once every opaque sphere is marked: the runs of squares along each row of squares where the
   // sphere may be nearest. False when the sphere cannot be measured, so is drawn whole.
   bool showing(Vec3 at, float radius, std::vector<Box>& runs) {
     runs.clear();
@@ -130,14 +138,14 @@ public:
     Shape shape;
     if (!measurable(at, radius)) return false;
     if (!place(at, radius, box, shape)) return true;
-    const int first = (box.left - x0) / block, last = (box.right - x0) / block;
-    for (int by = (box.bottom - y0) / block; by <= (box.top - y0) / block; ++by) {
+    const int first = (box.left - x0) / piece, last = (box.right - x0) / piece;
+    for (int py = (box.bottom - y0) / piece; py <= (box.top - y0) / piece; ++py) {
       int run = -1;
-      for (int bx = first; bx <= last + 1; ++bx) {
-        const bool shows = bx <= last && nearer(shape, within(box, bx, by, block));
-        if (shows && run < 0) run = bx;
+      for (int px = first; px <= last + 1; ++px) {
+        const bool shows = px <= last && nearerIn<pieceLevel>(shape, within(box, px, py, piece));
+        if (shows && run < 0) run = px;
         if (shows || run < 0) continue;
-        const Box from = within(box, run, by, block), to = within(box, bx - 1, by, block);
+        const Box from = within(box, run, py, piece), to = within(box, px - 1, py, piece);
         runs.push_back(Box{from.left, to.right, from.bottom, from.top});
         run = -1;
       }
@@ -155,18 +163,28 @@ private:
       const float qy = std::max({0.0f, b.bottom - y, y - (b.top + 1.0f)}) * iy;
       return qx * qx + qy * qy;
     }
-    // No depth of the sphere at a pixel centre in the box is nearer than this.
-    float nearestIn(float reached) const {
-      return z - dz * std::sqrt(std::max(0.0f, 1.0f - reached));
+    // Whether the sphere's depth where 1 − reach is `rest` lies nearer than `depth`:
+    // z − dz·√rest < depth, compared without the root.
+    bool nearerAt(float rest, float depth) const {
+      const float gap = z - depth;
+      return gap < 0.0f || dz * dz * std::max(0.0f, rest) > gap * gap;
     }
   };
-  static constexpr int tile = 4;
+  // Squares of 4 × 4 pixels, then each level twice as wide, up to `block`.
+  static constexpr int tileShift = 2, tile = 1 << tileShift, levels = 4;
+  // Squares of a piece's size are a level of their own: a piece is tested from there down.
+  static constexpr int pieceLevel = 1;
+  static_assert(tile << (levels - 1) == block && tile << pieceLevel == piece);
   static constexpr float far = 2.0f;
   // Pixel centres at the edge count as covered when testing but not when marking, and depths
   // get a little slack, so a rounding difference from the GL can only keep a sphere.
   static constexpr float edge = 1e-3f, bias = 1e-6f;
 
+  static constexpr int size(int level) { return tile << level; }
   float* row(int y) { return &depth[static_cast<size_t>(y - y0) * w - x0]; }
+  float& deepest(int level, int sx, int sy) {
+    return squares[level][static_cast<size_t>(sy) * across[level] + sx];
+  }
 
   // A sphere a million pixels wide, or far deeper than the view, is drawn whole: in floats its
   // pixels and depths would lose the precision the tests rest on.
@@ -189,38 +207,52 @@ private:
   }
 
   // Part of the box that lies in the given square of pixels.
-  Box within(const Box& b, int sx, int sy, int size) const {
-    return Box{std::max(b.left, x0 + sx * size), std::min(b.right, x0 + sx * size + size - 1),
-               std::max(b.bottom, y0 + sy * size), std::min(b.top, y0 + sy * size + size - 1)};
-  }
-
-  float& tileDeepest(int tx, int ty) { return tiles[static_cast<size_t>(ty) * tw + tx]; }
-  float& blockDeepest(int bx, int by) { return blocks[static_cast<size_t>(by) * bw + bx]; }
-
-  // Whether `f` answers yes for some part of the box in a square of `size` pixels, given with
-  // the square's column and row; stops at the first yes.
-  template <typename F> bool anySquare(const Box& b, int size, F f) const {
-    for (int sy = (b.bottom - y0) / size; sy <= (b.top - y0) / size; ++sy)
-      for (int sx = (b.left - x0) / size; sx <= (b.right - x0) / size; ++sx)
-        if (f(within(b, sx, sy, size), sx, sy)) return true;
-    return false;
+  Box within(const Box& b, int sx, int sy, int side) const {
+    return Box{std::max(b.left, x0 + sx * side), std::min(b.right, x0 + sx * side + side - 1),
+               std::max(b.bottom, y0 + sy * side), std::min(b.top, y0 + sy * side + side - 1)};
   }
 
   // Whether some pixel centre of the sphere in the part may lie nearer than `deepest`.
-  bool mayShow(const Shape& s, const Box& part, float deepest) const {
+  bool mayShow(const Shape& s, const Box& part, float deepestThere) const {
     const float reached = s.reach(part);
-    return reached <= 1.0f + edge && s.nearestIn(reached) < deepest + bias;
+    return reached <= 1.0f + edge && s.nearerAt(1.0f - reached, deepestThere + bias);
   }
 
   // Whether some pixel centre of the sphere in the box may lie nearer than what is drawn there:
-  // blocks, then their tiles, then the pixels of the tiles that cannot tell.
+  // the largest squares, then the smaller ones of those that cannot tell, down to pixels.
+  // Most of a crowd is behind at its nearest point wherever it lies, which the deepest value
+  // of the largest squares alone shows, without measuring the sphere over each.
   bool nearer(const Shape& s, const Box& b) {
-    return anySquare(b, block, [&](const Box& inBlock, int bx, int by) {
-      return mayShow(s, inBlock, blockDeepest(bx, by)) &&
-             anySquare(inBlock, tile, [&](const Box& inTile, int tx, int ty) {
-               return mayShow(s, inTile, tileDeepest(tx, ty)) && nearerThanPixels(s, inTile);
-             });
-    });
+    constexpr int top = levels - 1;
+    const Box squares = squaresOf<top>(b);
+    float most = -far;
+    for (int sy = squares.bottom; sy <= squares.top; ++sy)
+      for (int sx = squares.left; sx <= squares.right; ++sx)
+        most = std::max(most, deepest(top, sx, sy));
+    return mayShow(s, b, most) && nearerIn<top>(s, b);
+  }
+
+  // The columns and rows of the level's squares that the box touches.
+  template <int level> Box squaresOf(const Box& b) const {
+    constexpr int shift = tileShift + level;
+    return Box{(b.left - x0) >> shift, (b.right - x0) >> shift, (b.bottom - y0) >> shift,
+               (b.top - y0) >> shift};
+  }
+
+  // A level a template argument, so that its sizes are constants and the levels inline.
+  template <int level> bool nearerIn(const Shape& s, const Box& b) {
+    const Box squares = squaresOf<level>(b);
+    for (int sy = squares.bottom; sy <= squares.top; ++sy)
+      for (int sx = squares.left; sx <= squares.right; ++sx) {
+        const Box part = within(b, sx, sy, size(level));
+        if (!mayShow(s, part, deepest(level, sx, sy))) continue;
+        if constexpr (level == 0) {
+          if (nearerThanPixels(s, part)) return true;
+        } else if (nearerIn<level - 1>(s, part)) {
+          return true;
+        }
+      }
+    return false;
   }
 
   bool nearerThanPixels(const Shape& s, const Box& b) {
@@ -231,60 +263,61 @@ private:
         const float qx = (x + 0.5f - s.x) * s.ix;
         const float rest = 1.0f - qx * qx - qy * qy;
         if (rest < -edge) continue;
-        // Nearer when z − dz·√rest < stored + bias, compared without the root.
-        const float gap = s.z - (stored[x] + bias);
-        if (gap < 0.0f || s.dz * s.dz * std::max(0.0f, rest) > gap * gap) return true;
+        if (s.nearerAt(rest, stored[x] + bias)) return true;
       }
     }
     return false;
   }
 
-  // Where the sphere's nearest depth over a tile or block is no nearer than the deepest value
-  // there, nothing would change: only the rest is walked pixel by pixel.
-  void markPixels(const Shape& s, const Box& b) {
-    constexpr int per = block / tile;
-    const int th = (h + tile - 1) / tile;
-    anySquare(b, block, [&](const Box& inBlock, int bx, int by) {
-      if (!mayShow(s, inBlock, blockDeepest(bx, by))) return false;
-      anySquare(inBlock, tile, [&](const Box& inTile, int tx, int ty) {
-        if (!mayShow(s, inTile, tileDeepest(tx, ty))) return false;
-        markTile(s, inTile);
-        float deepest = -far;
-        for (int y = y0 + ty * tile; y < std::min(y0 + h, y0 + ty * tile + tile); ++y)
-          for (int x = x0 + tx * tile; x < std::min(x0 + w, x0 + tx * tile + tile); ++x)
-            deepest = std::max(deepest, row(y)[x]);
-        tileDeepest(tx, ty) = deepest;
-        return false;
-      });
-      float deepest = -far;
-      for (int ty = by * per; ty < std::min(th, by * per + per); ++ty)
-        for (int tx = bx * per; tx < std::min(tw, bx * per + per); ++tx)
-          deepest = std::max(deepest, tileDeepest(tx, ty));
-      blockDeepest(bx, by) = deepest;
-      return false;
-    });
+  // Where the sphere's nearest depth over a square is no nearer than the deepest value there,
+  // nothing would change: only the rest is walked, and the squares above it made anew.
+  template <int level> void markIn(const Shape& s, const Box& b) {
+    constexpr int side = size(level);
+    const Box squares = squaresOf<level>(b);
+    for (int sy = squares.bottom; sy <= squares.top; ++sy)
+      for (int sx = squares.left; sx <= squares.right; ++sx) {
+        const Box part = within(b, sx, sy, side);
+        if (!mayShow(s, part, deepest(level, sx, sy))) continue;
+        float most = -far;
+        if constexpr (level == 0) {
+          markTile(s, part);
+          for (int y = y0 + sy * side; y < std::min(y0 + h, y0 + sy * side + side); ++y)
+            for (int x = x0 + sx * side; x < std::min(x0 + w, x0 + sx * side + side); ++x)
+              most = std::max(most, row(y)[x]);
+        } else {
+          markIn<level - 1>(s, part);
+          const std::vector<float>& below = this->squares[level - 1];
+          const int belowAcross = across[level - 1],
+                    belowUp = static_cast<int>(below.size()) / belowAcross;
+          for (int y = 2 * sy; y < std::min(belowUp, 2 * sy + 2); ++y)
+            for (int x = 2 * sx; x < std::min(belowAcross, 2 * sx + 2); ++x)
+              most = std::max(most, below[static_cast<size_t>(y) * belowAcross + x]);
+        }
+        deepest(level, sx, sy) = most;
+      }
   }
 
   void markTile(const Shape& s, const Box& b) {
     for (int y = b.bottom; y <= b.top; ++y) {
       const float qy = (y + 0.5f - s.y) * s.iy;
       float* stored = row(y);
+      // Without branches, so that the compiler can do several pixels at once.
       for (int x = b.left; x <= b.right; ++x) {
         const float qx = (x + 0.5f - s.x) * s.ix;
         const float rest = 1.0f - qx * qx - qy * qy;
-        if (rest < edge) continue;
+        const float z = s.z - s.dz * std::sqrt(std::max(rest, 0.0f));
         // In front of the near plane the GL draws nothing that could hide a sphere.
-        const float z = s.z - s.dz * std::sqrt(rest);
-        if (z >= -1.0f) stored[x] = std::min(stored[x], z);
+        const bool covers = (rest >= edge) & (z >= -1.0f) & (z < stored[x]);
+        stored[x] = covers ? z : stored[x];
       }
     }
   }
 
-  int x0, y0, w, h, tw, bw;
+  int x0, y0, w, h;
+  int across[levels] = {};
   float kx, ky, kz;
   std::vector<float>& depth;
-  std::vector<float>& tiles;
-  std::vector<float>& blocks;
+  std::vector<std::vector<float>>& squares;
 };
 
 } // namespace
@@ -371,16 +404,25 @@ void planFrame(const SphereArrays& spheres, const Camera& camera, float maxPoint
   }
   Occlusion occlusion(view, camera.projection[10] < 0.0, plan);
   plan.large.clear();
-  // Placed again rather than kept from above: a frame may plan a million spheres.
-  for (const PlannedSphere& s : plan.opaqueOrder) {
+  // Placed again rather than kept from above: a frame may plan a million spheres. In depth
+  // order their arrays are read at random, so what comes a little later is fetched ahead.
+  constexpr size_t ahead = 16;
+  for (size_t k = 0; k < plan.opaqueOrder.size(); ++k) {
+    if (k + ahead < plan.opaqueOrder.size()) {
+      const std::uint32_t later = plan.opaqueOrder[k + ahead].index;
+      __builtin_prefetch(&spheres.centres[3 * later]);
+      __builtin_prefetch(&spheres.radii[later]);
+    }
+    const PlannedSphere& s = plan.opaqueOrder[k];
     const Vec3 at = view.place(spheres.centre(s.index));
     const float r = spheres.radii[s.index];
     if (!occlusion.visible(at, r, true)) continue;
-    if (view.fitsPoint(at, r, maxPointSize)) {
-      plan.points.push_back(s.index);
+    // A large sphere goes in pieces even where a point could hold it: most of a crowd of large
+    // spheres lies behind the others.
+    if (std::max(r * view.kx, r * view.ky) > Occlusion::block) {
+      plan.large.push_back(s.index);
     } else {
-      (std::max(r * view.kx, r * view.ky) > Occlusion::block ? plan.large : plan.quads)
-          .push_back(s.index);
+      (view.fitsPoint(at, r, maxPointSize) ? plan.points : plan.quads).push_back(s.index);
     }
   }
   // Only now is it known which nearer spheres cover a large one.

@@ -50,7 +50,8 @@ struct FramePlan {
   // Working space, kept from frame to frame.
   std::vector<PlannedSphere> opaqueOrder, translucentOrder, scratch;
   std::vector<std::uint32_t> large;
-  std::vector<float> depth, tileDepth, blockDepth;
+  std::vector<float> depth;
+  std::vector<std::vector<float>> squareDepth;
 };
 
 // Plans a frame. Spheres wholly outside the view are left out. With an orthographic camera,
