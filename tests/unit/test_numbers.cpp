@@ -5,6 +5,8 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -35,6 +37,24 @@ TEST(Numbers, ReadAndWrittenWithADotUnderACommaLocaleIntegersTrimAndReplace) {
   EXPECT_EQ(formatScientific(0.9), "9.000000e-01");
   EXPECT_EQ(formatScientific(-1234.5), "-1.234500e+03");
   std::setlocale(LC_ALL, saved.c_str());
+
+  // As "%.*f" writes them in the C locale, near halves, ties, signed zeros and the very large
+  // included.
+  std::mt19937_64 random(11);
+  std::vector<double> values = {
+      0.015625, 1562.5e-5, 2.5, -0.000001,          -0.0,  0.0, 999999.999995,
+      1e300,    -INFINITY, NAN, 4503599627370497.0, 0.125, 1e-7};
+  for (int i = 0; i < 20000; ++i) {
+    const double magnitude = std::pow(10.0, static_cast<int>(random() % 16) - 6);
+    values.push_back((static_cast<double>(random() % 2000001) - 1e6) / 1e6 * magnitude);
+    values.push_back((static_cast<double>(random() % 200001) + 0.5) / 1e5); // just off a half
+  }
+  for (const double value : values)
+    for (int decimals : {0, 1, 3, 5, 9}) {
+      char expected[400];
+      std::snprintf(expected, sizeof expected, "%.*f", decimals, value);
+      ASSERT_EQ(formatFixed(value, decimals), expected) << value << " " << decimals;
+    }
 
   for (const auto& [text, value] : {std::pair{" 12abc", 12}, {"-7", -7}, {"+3", 3}, {"2.9", 2}})
     EXPECT_EQ(parseInt(text), value) << text;

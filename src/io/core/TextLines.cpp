@@ -29,19 +29,28 @@ size_t byteOrderMarkLength(TextEncoding encoding) {
   return 0;
 }
 
-std::vector<std::string> splitTextLines(std::string_view text) {
-  // Sized once and each line made in one piece: a big file has millions of lines.
-  std::vector<std::string> lines;
+std::vector<std::string_view> splitLineViews(std::string_view text) {
+  std::vector<std::string_view> lines;
   lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   size_t start = 0;
   while (start < text.size()) {
     const size_t end = std::min(text.find('\n', start), text.size());
-    const std::string_view segment = text.substr(start, end - start);
     // Text (even a lone CR) after the last line feed still makes a line.
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::vector<std::string> splitTextLines(std::string_view text) {
+  // Sized once and each line made in one piece: a big file has millions of lines.
+  std::vector<std::string> lines;
+  const std::vector<std::string_view> views = splitLineViews(text);
+  lines.reserve(views.size());
+  for (const std::string_view segment : views) {
     std::string& line = lines.emplace_back(segment);
     if (segment.find('\r') != std::string_view::npos)
       line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
-    start = end + 1;
   }
   return lines;
 }

@@ -19,5 +19,7 @@ size_t byteOrderMarkLength(TextEncoding encoding);
 // Splits text into lines at line feeds. A CR right before a LF goes with it; a final LF ends the
 // last line rather than starting an empty one; any other CR is dropped.
 std::vector<std::string> splitTextLines(std::string_view text);
+// The same lines as views into the text, CRs and all: for text known to hold none.
+std::vector<std::string_view> splitLineViews(std::string_view text);
 
 } // namespace orbala

@@ -253,7 +253,10 @@ bool XyzFrames::readFrame(size_t frame, std::vector<XyzAtom>& atoms, std::string
     why = "frame " + std::to_string(frame + 1) + " can no longer be read from the file";
     return false;
   }
-  XyzResult result = parseXyzLines(splitTextLines(buffer), INT_MAX);
+  // Views into the buffer where there is no CR to take out: no copy of each line.
+  XyzResult result = buffer.find('\r') == std::string::npos
+                         ? parseXyzLineViews(splitLineViews(buffer), INT_MAX)
+                         : parseXyzLines(splitTextLines(buffer), INT_MAX);
   if (buffer.capacity() > 4 * kChunk) std::string().swap(buffer);
   if (result.status != XyzResult::Ok) {
     why = "frame " + std::to_string(frame + 1) + " holds no readable atom";

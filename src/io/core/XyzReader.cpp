@@ -88,7 +88,9 @@ XyzLabelForm xyzLabelForm(std::string_view label) {
   return XyzLabelForm::Invalid;
 }
 
-XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
+namespace {
+
+template <typename Line> XyzResult parseLines(const std::vector<Line>& lines, int tableRows) {
   XyzResult result;
   if (lines.size() < 3) {
     result.status = XyzResult::TooFewLines;
@@ -101,11 +103,19 @@ XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
   }
   const bool numbered = form == XyzLabelForm::Number;
   const auto& table = elementTable();
+  // The symbols in capitals, made once: every line of a big file is matched against them.
+  static const std::vector<std::string> upperSymbols = [&table] {
+    std::vector<std::string> upper;
+    for (const ElementRecord& element : table)
+      upper.push_back(toUpperAscii(element.symbol));
+    return upper;
+  }();
+  std::string text;
   // One atom per line at most, and never more rows than the table has.
   result.atoms.reserve(std::min(lines.size() - 2, static_cast<size_t>(std::max(tableRows, 0))));
 
   for (size_t i = 2; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
+    const std::string_view line = lines[i];
     const std::string label = xyzLineLabel(line);
     const std::string upperLabel = toUpperAscii(label);
     const int number = numbered ? parseInt(label) : 0;
@@ -113,11 +123,11 @@ XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
     for (size_t e = 0; e < table.size(); ++e) {
       const ElementRecord& element = table[e];
       const bool matches = numbered ? number > 0 && element.atomicNumber == number
-                                    : !label.empty() && toUpperAscii(element.symbol) == upperLabel;
+                                    : !label.empty() && upperSymbols[e] == upperLabel;
       if (!matches) continue;
       // Only the symbol as the table spells it is cut out: files rely on "Cl" lines, and a
       // "CL" line keeps its label, converts nothing and is skipped like any unreadable line.
-      const std::string text = replaceAll(line, element.symbol, " ");
+      replaceAllInto(text, line, element.symbol, " ");
       double xyz[3] = {0.0, 0.0, 0.0};
       if (scanAtomValues(text, numbered, xyz) == (numbered ? 4 : 3)) {
         if (result.rowsFilled < tableRows) {
@@ -133,6 +143,16 @@ XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
   }
   if (result.rowsFilled == 0) result.status = XyzResult::NoAtoms;
   return result;
+}
+
+} // namespace
+
+XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows) {
+  return parseLines(lines, tableRows);
+}
+
+XyzResult parseXyzLineViews(const std::vector<std::string_view>& lines, int tableRows) {
+  return parseLines(lines, tableRows);
 }
 
 } // namespace orbala

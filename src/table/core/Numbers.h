@@ -27,5 +27,8 @@ std::string toLowerAscii(std::string_view text);
 
 // Every occurrence of `from` replaced by `to`.
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to);
+// The same into `out`, whose storage is reused: for loops over many lines.
+void replaceAllInto(std::string& out, std::string_view text, std::string_view from,
+                    std::string_view to);
 
 } // namespace orbala
