@@ -103,8 +103,8 @@ bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
     const std::string_view r = table->cellText(i, 4);
     const std::string_view g = table->cellText(i, 5);
     const std::string_view b = table->cellText(i, 6);
-    if (!orbala::colorCellsInError(r, g, b)) {
-      channels[i] = orbala::clampedCellColor(r, g, b);
+    if (const auto colour = orbala::sphereCellColor(r, g, b)) {
+      channels[i] = *colour;
       continue;
     }
     if (!undefinedGrayCheck->getCheck()) {

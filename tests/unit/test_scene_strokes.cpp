@@ -116,18 +116,18 @@ TEST(ArcVertices, PlanesCentreAndConstantRadius) {
   EXPECT_EQ(one[0].x, 2.0f);
 }
 
-TEST(SphereColour, CellErrorsClampingAndMaterial) {
+TEST(SphereColour, CellErrorsAndMaterial) {
   // 0 and 255 are the edges; letters read as 0, which is in range; a blank cell is not.
   for (const char* good : {"0", "255", " 12 ", "\t7\n", "red"})
-    EXPECT_FALSE(colorCellsInError(good, "1", "2") || colorCellsInError("1", good, "2") ||
-                 colorCellsInError("1", "2", good))
+    EXPECT_TRUE(sphereCellColor(good, "1", "2") && sphereCellColor("1", good, "2") &&
+                sphereCellColor("1", "2", good))
         << good;
   for (const char* bad : {" ", "", "256", "-1", "99999999999999", "-99999999999999"})
-    EXPECT_TRUE(colorCellsInError(bad, "1", "2") && colorCellsInError("1", bad, "2") &&
-                colorCellsInError("1", "2", bad))
+    EXPECT_FALSE(sphereCellColor(bad, "1", "2") || sphereCellColor("1", bad, "2") ||
+                 sphereCellColor("1", "2", bad))
         << '"' << bad << '"';
-  EXPECT_EQ(clampedCellColor("300", "-5", "abc"), (Rgb{255, 0, 0}));
-  EXPECT_EQ(clampedCellColor("12.9", " 40", "7x"), (Rgb{12, 40, 7}));
+  EXPECT_EQ(sphereCellColor("12.9", " 40", "7x"), (Rgb{12, 40, 7}));
+  EXPECT_EQ(sphereCellColor("0", "abc", "255"), (Rgb{0, 0, 255}));
 
   // Diffuse is the colour, ambient a quarter of it; both carry the opacity.
   const Material m = sphereMaterial(Rgb{255, 0, 51}, 0.4f);

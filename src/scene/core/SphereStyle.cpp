@@ -8,24 +8,19 @@ namespace orbala {
 
 namespace {
 
-bool cellInError(std::string_view text) {
-  if (trim(text).empty()) return true;
-  const int v = parseInt(text);
-  return v < 0 || v > 255;
-}
-
-int clampedChannel(std::string_view text) {
-  return std::clamp(parseInt(text), 0, 255);
+// Read once per cell: a big table has hundreds of thousands of them to check at every redraw.
+bool channel(std::string_view text, int& value) {
+  if (text.find_first_not_of(" \t\n\r\v\f") == std::string_view::npos) return false;
+  value = parseInt(text);
+  return value >= 0 && value <= 255;
 }
 
 } // namespace
 
-bool colorCellsInError(std::string_view r, std::string_view g, std::string_view b) {
-  return cellInError(r) || cellInError(g) || cellInError(b);
-}
-
-Rgb clampedCellColor(std::string_view r, std::string_view g, std::string_view b) {
-  return Rgb{clampedChannel(r), clampedChannel(g), clampedChannel(b)};
+std::optional<Rgb> sphereCellColor(std::string_view r, std::string_view g, std::string_view b) {
+  Rgb colour{};
+  if (!channel(r, colour.r) || !channel(g, colour.g) || !channel(b, colour.b)) return {};
+  return colour;
 }
 
 Material sphereMaterial(Rgb channels, float alpha) {
