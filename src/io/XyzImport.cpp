@@ -7,6 +7,7 @@
 
 #include "app/BusyProgress.h"
 #include "io/TextFile.h"
+#include "io/core/PrefetchedFrames.h"
 #include "io/core/XyzFrames.h"
 #include "io/core/XyzReader.h"
 #include "table/Table_zk2.h"
@@ -66,7 +67,11 @@ bool Orbala::readAtomFrames(const FXString& path, std::unique_ptr<orbala::FrameS
   }
   growTableTo = 0;
   currentFrame = 0;
-  frameSource = std::move(frames);
+  // Several frames are stepped through: the next one is read while this one is drawn.
+  if (frames->frameCount() > 1)
+    frameSource = std::make_unique<orbala::PrefetchedFrames>(std::move(frames));
+  else
+    frameSource = std::move(frames);
   framePath = path;
   showFrameControl();
   return true;

@@ -1,9 +1,11 @@
 #include "io/core/XyzFrames.h"
+#include "io/core/PrefetchedFrames.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -106,4 +108,51 @@ TEST(XyzFrames, FilesAreIndexedInPiecesAsTexts) {
   EXPECT_EQ(xsOf(*fromFile, 6).size(), 7u);
   std::remove(path.c_str());
   EXPECT_FALSE(XyzFrames::openFile(path, why));
+}
+
+namespace {
+
+// Frames of one atom at x = k, read on whichever thread asks; frame `broken` cannot be read.
+class CountingFrames : public FrameSource {
+public:
+  CountingFrames(size_t broken, std::vector<size_t>& reads) : broken(broken), reads(reads) {}
+  size_t frameCount() const override { return 4; }
+  std::string frameTitle(size_t k) override { return "frame " + std::to_string(k + 1); }
+  bool readFrame(size_t k, std::vector<XyzAtom>& atoms, std::string& why) override {
+    reads.push_back(k); // one thread at a time, or the sanitizers and this list will tell
+    if (k == broken || k >= 4) {
+      why = "gone";
+      return false;
+    }
+    atoms = {XyzAtom{0, static_cast<double>(k), 0, 0}};
+    return true;
+  }
+  const size_t broken;
+  std::vector<size_t>& reads;
+};
+
+} // namespace
+
+TEST(XyzFrames, TheNextFrameIsReadAheadAndEveryAnswerIsTheSourcesOwn) {
+  std::vector<size_t> reads;
+  {
+    PrefetchedFrames frames(std::make_unique<CountingFrames>(2, reads));
+    std::vector<XyzAtom> atoms;
+    std::string why;
+    // Forward, round the end, a jump back past the frame read ahead, and a frame that fails.
+    for (const size_t k : {1, 2, 3, 0, 1, 0}) {
+      atoms.clear();
+      why.clear();
+      const bool ok = frames.readFrame(k, atoms, why);
+      EXPECT_EQ(ok, k != 2) << k;
+      EXPECT_EQ(ok ? atoms.at(0).x : -1.0, ok ? static_cast<double>(k) : -1.0);
+      EXPECT_EQ(why, ok ? "" : "gone");
+      EXPECT_EQ(frames.frameTitle(k), "frame " + std::to_string(k + 1));
+    }
+    EXPECT_EQ(frames.frameTitle(3), "frame 4");
+    EXPECT_FALSE(frames.readFrame(4, atoms, why)); // no such frame, asked for in passing
+  }
+  // Each frame read once, ahead, while stepping on; the jump back waits for 2, reads 0 and then
+  // 1 ahead again; a frame out of range is read as asked and nothing after it.
+  EXPECT_EQ(reads, (std::vector<size_t>{1, 2, 3, 0, 1, 2, 0, 1, 4}));
 }
