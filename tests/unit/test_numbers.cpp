@@ -2,10 +2,12 @@
 // locale, and the limits on what a cell may hold or the plot may show.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <tuple>
@@ -69,6 +71,57 @@ TEST(Numbers, ReadAndWrittenWithADotUnderACommaLocaleIntegersTrimAndReplace) {
   EXPECT_EQ(replaceAll("1,2,3", ",", "."), "1.2.3");
   EXPECT_EQ(replaceAll("aaa", "aa", "a"), "aa");
   EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
+}
+
+// The fast reading of plain decimals gives from_chars' own answers: value to the bit, end and
+// error, for what it reads itself and for what it leaves to the library.
+TEST(Numbers, DecimalsAreReadAsTheLibraryReadsThem) {
+  std::vector<std::string> texts = {"-12.34567",
+                                    "0.1",
+                                    "-0.0",
+                                    "1.",
+                                    ".5",
+                                    "-.5",
+                                    ".",
+                                    "-",
+                                    "",
+                                    "+5",
+                                    "1e5",
+                                    "1.5E-3",
+                                    "1e",
+                                    "0x10",
+                                    "12.5.3",
+                                    "nan",
+                                    "-inf",
+                                    "123456789012345",
+                                    "1234567890123456",
+                                    "0.000000000000001",
+                                    "9007199254740993",
+                                    "000000000000000001",
+                                    "99999999999999.9",
+                                    "0.30000000000000004",
+                                    "5e-324",
+                                    "1e400",
+                                    "7 8"};
+  std::mt19937_64 random(5);
+  for (int i = 0; i < 20000; ++i) {
+    std::string t = random() % 2 ? "-" : "";
+    const int whole = static_cast<int>(random() % 9), places = static_cast<int>(random() % 12);
+    for (int k = 0; k < whole; ++k)
+      t += static_cast<char>('0' + random() % 10);
+    if (places > 0 || random() % 4 == 0) t += '.';
+    for (int k = 0; k < places; ++k)
+      t += static_cast<char>('0' + random() % 10);
+    texts.push_back(t);
+  }
+  for (const std::string& t : texts) {
+    double fast = -7, slow = -7;
+    const auto a = decimalFromChars(t.data(), t.data() + t.size(), fast);
+    const auto b = std::from_chars(t.data(), t.data() + t.size(), slow);
+    ASSERT_TRUE(a.ptr == b.ptr && a.ec == b.ec) << '"' << t << '"';
+    ASSERT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0)
+        << '"' << t << "\" " << fast << " " << slow;
+  }
 }
 
 TEST(TableLimits, ClipNeverSplitsACharacterAndPlottableNumbersEndAtTenToTheThirty) {

@@ -108,7 +108,7 @@ bool readNumber(std::string_view field, bool decimalComma, std::string& text) {
   if (first != last && *first == '+') ++first;
   if (first != last && *first == '+') return false;
   double value = 0;
-  const auto res = std::from_chars(first, last, value);
+  const auto res = decimalFromChars(first, last, value);
   return res.ec == std::errc() && res.ptr == last && std::isfinite(value);
 }
 

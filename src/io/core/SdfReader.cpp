@@ -18,7 +18,7 @@ bool readDouble(std::string_view text, double& value) {
   const char* first = t.data();
   const char* last = first + t.size();
   if (first != last && *first == '+') ++first;
-  const auto res = std::from_chars(first, last, value);
+  const auto res = decimalFromChars(first, last, value);
   return res.ec == std::errc() && res.ptr == last && first != last && std::isfinite(value);
 }
 

@@ -29,7 +29,7 @@ bool scanDouble(std::string_view s, size_t& pos, double& value) {
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
   if (i >= s.size() || s[i] == '+' || s[i] == '-') return false;
   double v = 0.0;
-  const auto res = std::from_chars(s.data() + i, s.data() + s.size(), v);
+  const auto res = decimalFromChars(s.data() + i, s.data() + s.size(), v);
   if (res.ec != std::errc() || !std::isfinite(v)) return false;
   value = negative ? -v : v;
   pos = static_cast<size_t>(res.ptr - s.data());

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,30 @@ bool isBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 } // namespace
+
+std::from_chars_result decimalFromChars(const char* first, const char* last, double& value) {
+  // Both the digits and the power of ten are exact doubles, so the quotient is the correctly
+  // rounded value of the decimal, as from_chars gives it.
+  static constexpr double tens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const char* p = first;
+  const bool negative = p != last && *p == '-';
+  if (negative) ++p;
+  std::uint64_t digits = 0;
+  int count = 0, places = 0;
+  for (; p != last && *p >= '0' && *p <= '9' && count <= 15; ++p, ++count)
+    digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  if (p != last && *p == '.') {
+    ++p;
+    for (; p != last && *p >= '0' && *p <= '9' && count <= 15; ++p, ++count, ++places)
+      digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+  }
+  const bool more = p != last && ((*p >= '0' && *p <= '9') || *p == 'e' || *p == 'E');
+  if (count == 0 || count > 15 || more) return std::from_chars(first, last, value);
+  const double magnitude = static_cast<double>(digits) / tens[places];
+  value = negative ? -magnitude : magnitude;
+  return {p, std::errc()};
+}
 
 double parseNumber(std::string_view text) {
   if (text.find(',') != std::string_view::npos) return parseNumber(replaceAll(text, ",", "."));
@@ -28,7 +53,7 @@ double parseNumber(std::string_view text) {
   // from_chars takes no sign of its own and never consults the locale.
   if (i >= s.size() || s[i] == '+' || s[i] == '-') return 0.0;
   double value = 0.0;
-  auto res = std::from_chars(s.data() + i, s.data() + s.size(), value, std::chars_format::general);
+  auto res = decimalFromChars(s.data() + i, s.data() + s.size(), value);
   if (res.ec == std::errc::result_out_of_range) {
     // Too large reads as infinite, too small as 0, as strtod would, but without the locale.
     const std::string_view digits(s.data() + i, static_cast<size_t>(res.ptr - (s.data() + i)));

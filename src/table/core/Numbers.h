@@ -1,9 +1,15 @@
 #pragma once
 // Number reading and writing for cells, files and fields: always with a dot, whatever the locale.
+#include <charconv>
 #include <string>
 #include <string_view>
 
 namespace orbala {
+
+// std::from_chars for a double (general format), with its results to the bit, but reading
+// plain decimals of up to 15 digits such as "-12.34567" itself: exactly, by one division, and
+// several times faster than the library, which files and tables of a million numbers feel.
+std::from_chars_result decimalFromChars(const char* first, const char* last, double& value);
 
 // Longest numeric prefix after leading blanks, 0 when there is none; "," is read as ".".
 double parseNumber(std::string_view text);
