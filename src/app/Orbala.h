@@ -226,6 +226,7 @@ public:
   void fitViewToData();
   double sphereRadiusUnit() const;
   void rebuildScene();
+  // Takes everything out of the scene; its spheres are kept for the rebuild that follows.
   void clearScene();
   // Each shown row's colour, read once; false after the "Color error" box.
   bool checkSphereColors(int count, std::vector<orbala::Rgb>& channels);

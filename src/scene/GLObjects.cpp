@@ -74,6 +74,20 @@ GLSphere_zk2::GLSphere_zk2(const GLSphere_zk2& orig)
   ++changeCount;
 }
 
+void GLSphere_zk2::reset(FXfloat x, FXfloat y, FXfloat z, FXfloat r) {
+  const GLSphere_zk2 fresh(x, y, z, r);
+  position = fresh.position;
+  material[0] = fresh.material[0];
+  material[1] = fresh.material[1];
+  range = fresh.range;
+  options = fresh.options;
+  tip = fresh.tip;
+  radius = fresh.radius;
+  slices = fresh.slices;
+  stacks = fresh.stacks;
+  ++changeCount;
+}
+
 void GLSphere_zk2::save(FXStream& store) const {
   FXGLShape::save(store);
   store << radius << slices << stacks;

@@ -59,6 +59,8 @@ public:
   virtual ~GLSphere_zk2();
 
   const FXVec3f& getPosition() const { return position; }
+  // As if made anew at the given place and size, for a sphere used again.
+  void reset(FXfloat x, FXfloat y, FXfloat z, FXfloat r);
   // Counts the new colour (hides the shape's own, which is not virtual).
   void setMaterial(FXint side, const FXMaterial& mtl);
   // Grows with every change to any sphere (made, loaded, resized, recoloured, moved, deleted),

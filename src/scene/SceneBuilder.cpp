@@ -90,10 +90,9 @@ void Orbala::addZLetter(float grey) {
 void Orbala::clearScene() {
   // The viewer must not keep pointing at an object that is about to go.
   if (viewer->getSelection()) viewer->setSelection(nullptr);
-  if (hidden) static_cast<SceneGroup*>(sceneGroup)->setPlainSpheres({});
-  for (FXint i = sceneGroup->no() - 1; i >= 0; --i)
-    delete sceneGroup->child(i);
-  sceneGroup->clear();
+  auto* group = static_cast<SceneGroup*>(sceneGroup);
+  if (hidden) group->setPlainSpheres({});
+  group->clearChildren();
 }
 
 bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
@@ -127,9 +126,11 @@ bool Orbala::checkSphereColors(int count, std::vector<orbala::Rgb>& channels) {
 FXGLObject* Orbala::makeSphere(int row, double unit, float alpha, const orbala::Rgb& channels) {
   BusyProgress::step(row);
   const double r = unit * rowState.relativeSizes[row];
-  auto* sphere = new GLSphere_zk2(
-      static_cast<FXfloat>(pointData.xValues[row]), static_cast<FXfloat>(pointData.yValues[row]),
-      static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
+  auto* sphere =
+      static_cast<SceneGroup*>(sceneGroup)
+          ->takeSphere(static_cast<FXfloat>(pointData.xValues[row]),
+                       static_cast<FXfloat>(pointData.yValues[row]),
+                       static_cast<FXfloat>(pointData.zValues[row]), static_cast<FXfloat>(r));
   const float a = rowState.opaqueFlags[row] ? 1.0f : alpha;
   sphere->setMaterial(0, toMaterial(orbala::sphereMaterial(channels, a)));
   return sphere;
@@ -159,6 +160,11 @@ void Orbala::rebuildScene() {
   FXint bMax = 100;
   backgroundSlider->getRange(bMin, bMax);
   clearScene();
+  // The spheres are made again from those of the scene before; what is left goes at the end.
+  struct DropSpare {
+    SceneGroup* group;
+    ~DropSpare() { group->dropSpareSpheres(); }
+  } dropSpare{static_cast<SceneGroup*>(sceneGroup)};
   const double u = sphereRadiusUnit();
   const float grey = orbala::axisGrey(bValue, bMax);
   const float b = orbala::backgroundGrey(bValue);

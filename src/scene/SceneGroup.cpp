@@ -132,4 +132,30 @@ void SceneGroup::hit(FXGLViewer* viewer) {
   glPopName();
 }
 
-SceneGroup::~SceneGroup() {}
+void SceneGroup::clearChildren() {
+  for (FXint i = list.no() - 1; i >= 0; --i) {
+    if (auto* sphere = dynamic_cast<GLSphere_zk2*>(list[i]))
+      spare.push_back(sphere);
+    else
+      delete list[i];
+  }
+  list.clear();
+}
+
+GLSphere_zk2* SceneGroup::takeSphere(FXfloat x, FXfloat y, FXfloat z, FXfloat r) {
+  if (spare.empty()) return new GLSphere_zk2(x, y, z, r);
+  GLSphere_zk2* sphere = spare.back();
+  spare.pop_back();
+  sphere->reset(x, y, z, r);
+  return sphere;
+}
+
+void SceneGroup::dropSpareSpheres() {
+  for (GLSphere_zk2* sphere : spare)
+    delete sphere;
+  spare.clear();
+}
+
+SceneGroup::~SceneGroup() {
+  dropSpareSpheres();
+}

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/core/Spheres.h"
+#include "scene/GLObjects.h"
 
 namespace orbala::render {
 class SphereRenderer;
@@ -31,8 +32,19 @@ public:
   // which nobody points at, so they cannot be picked. Empty arrays go back to the children.
   void setPlainSpheres(orbala::render::SphereArrays arrays);
 
+  // Takes every child out of the group: the spheres are kept for takeSphere, the rest deleted.
+  // A trajectory builds the scene anew for every frame, and making and freeing an object per
+  // sphere costs more than the rest of the building.
+  void clearChildren();
+  // A sphere as if made anew, one of those kept when there is one; not yet in the group.
+  GLSphere_zk2* takeSphere(FXfloat x, FXfloat y, FXfloat z, FXfloat r);
+  // Deletes the spheres kept and not taken again.
+  void dropSpareSpheres();
+
 private:
   void gather();
+
+  std::vector<GLSphere_zk2*> spare;
 
   std::unique_ptr<orbala::render::SphereRenderer> renderer;
   std::vector<FXint> sphereChildren; // the child behind each sphere of the renderer
