@@ -47,7 +47,7 @@ void Orbala::buildFrameBar() {
   frameBar->hide();
 }
 
-void Orbala::showFrameControl() {
+void Orbala::showFrameControl(const FXString& note) {
   const size_t count = frameSource ? frameSource->frameCount() : 0;
   if (count < 2) {
     stopFrames();
@@ -62,8 +62,11 @@ void Orbala::showFrameControl() {
   const std::string title = frameSource->frameTitle(currentFrame);
   FXString text = FXStringFormat("Frame %lu / %lu", static_cast<unsigned long>(currentFrame + 1),
                                  static_cast<unsigned long>(count));
+  text += note;
   if (!title.empty()) text += fx("   " + title);
   frameLabel->setText(text);
+  // The label keeps its width: what does not fit shows when the pointer rests on it.
+  frameLabel->setTipText(text);
   framePlayButton->setText(playingFrames ? "Pause" : "Play");
   if (!frameBar->shown()) {
     frameBar->show();
@@ -138,11 +141,10 @@ bool Orbala::showFrame(size_t index, std::string* whyNot) {
   // The camera stays where the user put it: no refit.
   readTableAndRebuild(false);
   if (labelsChanged) buildColorSwatches();
-  showFrameControl();
-  if (atoms.size() > static_cast<size_t>(count))
-    frameLabel->setText(frameLabel->getText() +
-                        FXStringFormat("   (%d of %lu atoms: the table is full)", count,
-                                       static_cast<unsigned long>(atoms.size())));
+  showFrameControl(atoms.size() > static_cast<size_t>(count)
+                       ? FXStringFormat("   (%d of %lu atoms: the table is full)", count,
+                                        static_cast<unsigned long>(atoms.size()))
+                       : FXString());
   return true;
 }
 

@@ -279,9 +279,11 @@ public:
   // Writes frame `index` into the table and redraws without moving the camera. False when it
   // cannot be read: with a box, or with the reason in `why` when one is given.
   bool showFrame(size_t index, std::string* why = nullptr);
-  void showFrameControl(); // shown while the file has more than one frame
-  void stopFrames();       // playback ends
-  void dropFrames();       // the frames of the last atom file go, and their control with them
+  // Shown while the file has more than one frame; `note` goes after "Frame k / n", before the
+  // frame's title, which may be long.
+  void showFrameControl(const FXString& note = FXString());
+  void stopFrames(); // playback ends
+  void dropFrames(); // the frames of the last atom file go, and their control with them
   // Files of other programs: CSV tables, PDB, mmCIF, CIF, SDF/MOL, and what Open Babel reads.
   bool readImportedFile(const FXString& path, orbala::ImportKind kind,
                         std::vector<std::string> lines);

@@ -297,4 +297,18 @@ TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCameraAndBrokenFramesAreTold) {
   // No atom in the first frame: nothing is read and the table stays.
   EXPECT_FALSE(openFile(writeInDir("none.xyz", "1\na\n?? 0 0 0\n1\nb\nC 0 0 0\n")));
   EXPECT_EQ(cells(0, 0, 1), (Strings{"C", "7.00000"}));
+
+  // A frame larger than the table: the note comes before the title, which may be long, and the
+  // whole line shows when the pointer rests on it.
+  const int rows = win->table->getNumRows();
+  std::string big =
+      "1\na\nC 0 0 0\n" + std::to_string(rows + 1) + "\n" + std::string(100, 'b') + "\n";
+  for (int i = 0; i <= rows; ++i)
+    big += "H " + std::to_string(i) + " 0 0\n";
+  ASSERT_TRUE(openFile(writeInDir("big.xyz", big)));
+  command(Orbala::ID_FRAME_FORWARD);
+  const std::string note = "Frame 2 / 2   (" + std::to_string(rows) + " of " +
+                           std::to_string(rows + 1) + " atoms: the table is full)   ";
+  EXPECT_EQ(label(), note + std::string(100, 'b'));
+  EXPECT_EQ(win->frameLabel->getTipText().text(), label());
 }
