@@ -179,6 +179,9 @@ long Orbala::onTimeoutFrame(FXObject*, FXSelector, void*) {
   if (!playingFrames || !frameSource || frameSource->frameCount() < 2) return 1;
   const auto start = std::chrono::steady_clock::now();
   if (!showFrame((currentFrame + 1) % frameSource->frameCount())) return 1;
+  // Paint now: the loop only paints when nothing is due, and a frame slower than the tick left
+  // the label, the slider and the window's layout waiting for good.
+  getApp()->repaint();
   // The time the frame took counts towards the next tick, but a few milliseconds always stay
   // free: a tick that is always due would keep the clicks and keys of the user from the loop.
   const long spent = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(

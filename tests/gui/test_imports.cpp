@@ -264,8 +264,11 @@ TEST_F(FramesTest, StepsKeepTheUsersMarksAndTheCameraAndBrokenFramesAreTold) {
     const size_t frame = win->currentFrame;
     const FXQuatf before = win->viewer->getOrientation();
     send(SEL_TIMEOUT, Orbala::ID_ROTATE_TIMER);
+    const ViewerPicture bar = onScreen(win->frameBar);
     send(SEL_TIMEOUT, Orbala::ID_FRAME_TIMER);
     EXPECT_EQ(win->currentFrame, (frame + 1) % 3);
+    // On screen at once, not when the loop next has nothing due, which a slow frame never gives.
+    EXPECT_TRUE(onScreen(win->frameBar).pixels != bar.pixels);
     EXPECT_NE(win->viewer->getOrientation(), before);
   }
   key("space");
